@@ -1,0 +1,38 @@
+#include "base/CursorZone.h"
+
+namespace base {
+
+namespace {
+// The right and bottom bands are 6 px wide; near the corner the last 16 px of both bands
+// resize diagonally, so the corner zone is larger than the black grip it contains.
+constexpr int kEdge = 6;
+constexpr int kCorner = 16;
+
+// SC_MOVE / SC_SIZE plus the hit code, spelled out so base/ needs no <windows.h>.
+constexpr unsigned kMoveCommand = 0xF012;         // SC_MOVE + 2: move with the mouse
+constexpr unsigned kSizeRightCommand = 0xF002;    // SC_SIZE + WMSZ_RIGHT
+constexpr unsigned kSizeBottomCommand = 0xF006;   // SC_SIZE + WMSZ_BOTTOM
+constexpr unsigned kSizeCornerCommand = 0xF008;   // SC_SIZE + WMSZ_BOTTOMRIGHT
+}  // namespace
+
+CursorZone ChooseZone(bool exactlyCtrl, int x, int y, int width, int height) {
+    // The order matters: CTRL wins over every edge, and the corner over both bands.
+    if (exactlyCtrl) return CursorZone::Move;
+    if (x >= width - kCorner && y >= height - kCorner) return CursorZone::BottomRight;
+    if (y >= height - kEdge) return CursorZone::Bottom;
+    if (x >= width - kEdge) return CursorZone::RightEdge;
+    return CursorZone::None;
+}
+
+unsigned ZoneCommand(CursorZone zone) {
+    switch (zone) {
+        case CursorZone::Move: return kMoveCommand;
+        case CursorZone::RightEdge: return kSizeRightCommand;
+        case CursorZone::BottomRight: return kSizeCornerCommand;
+        case CursorZone::Bottom: return kSizeBottomCommand;
+        case CursorZone::None: break;
+    }
+    return 0;
+}
+
+}  // namespace base

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace base {
+
+// The frame readout of the status bar: the frame's own left and top, then the size of the
+// capture rectangle (the frame's size less its 6 px band on both sides).
+// 704, 100, 336, 192 -> L"x: 704, y: 100  |  width: 324, height: 180".
+std::wstring FrameReadout(int left, int top, int width, int height);
+
+}  // namespace base
