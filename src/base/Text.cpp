@@ -1,0 +1,45 @@
+#include "base/Text.h"
+
+namespace base {
+
+std::wstring WithFullStop(std::wstring msg) {
+    if (!msg.empty() && msg.back() > L'.') msg += L'.';
+    return msg;
+}
+
+std::wstring_view ShortHint(std::wstring_view hint) {
+    return hint.substr(0, hint.find(L'|'));
+}
+
+std::wstring_view LongHint(std::wstring_view hint) {
+    const size_t bar = hint.find(L'|');
+    return bar == std::wstring_view::npos ? hint : hint.substr(bar + 1);
+}
+
+std::wstring AccessKeyFree(std::wstring_view caption) {
+    std::wstring result;
+    result.reserve(caption.size());
+    for (size_t i = 0; i < caption.size(); ++i) {
+        // A mark shows the character after it as it stands: "&&" one "&", "&C" the "C"; a
+        // trailing single "&" shows nothing.
+        if (caption[i] == L'&') {
+            if (i + 1 < caption.size()) result += caption[++i];
+            continue;
+        }
+        result += caption[i];
+    }
+    return result;
+}
+
+wchar_t AccessKey(std::wstring_view caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != L'&') continue;
+        const wchar_t next = caption[++i];  // skip the pair either way
+        if (next == L'&') continue;
+        if (next >= L'a' && next <= L'z') return static_cast<wchar_t>(next - L'a' + L'A');
+        return next;
+    }
+    return 0;
+}
+
+}  // namespace base
