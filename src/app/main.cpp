@@ -1,0 +1,18 @@
+// Snapvane: the entry point. Builds the window pair and runs the message loop.
+#include <windows.h>
+
+#include "forms/CopyFormU.h"
+#include "forms/CopyMaU.h"
+#include "framework/Application.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    auto& app = fw::Application::Instance();
+    app.Initialize();
+    app.SetTitle(L"Snapvane 1.1");
+    // The control panel comes first and so becomes the main window; its create handler runs
+    // while it is being built. The frame is built hidden; the panel's show handler shows it.
+    TCopyForm copyForm;
+    TMainForm mainForm;
+    app.Run();
+    return 0;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The capture frame: a borderless window whose inside is see-through (the key colour) and
+// passes the mouse to the windows below; only the red band, the grip and the countdown
+// digits show. Everything inside the band is what a capture takes.
+#include "framework/Form.h"
+#include "framework/Label.h"
+
+class TMainForm : public fw::Form {
+public:
+    TMainForm();
+    ~TMainForm() override;
+
+    // The countdown digits, red, over the see-through inside.
+    fw::Label NumInterval;
+
+    // Handlers.
+    void FormPaint();
+    void FormShow();
+    void FormResize();
+
+    // Last frame size, as the paint and the size handlers stored it.
+    int LastWidth() const { return lastWidth_; }
+    int LastHeight() const { return lastHeight_; }
+
+    // Key colour: its pixels are invisible and let the mouse through.
+    static constexpr fw::Color kKeyColor = 0x008000;
+    // Width of the red band: the capture rectangle starts this far inside.
+    static constexpr int kBand = 6;
+
+protected:
+    void CreateParams(fw::WindowParams& params) override;
+    void DoPaint() override { FormPaint(); }
+    void DoShow() override { FormShow(); }
+    void DoResize() override { FormResize(); }
+
+private:
+    void StoreSize();
+    int lastWidth_ = 0, lastHeight_ = 0;
+};
+
+// The one capture frame of the program, set as soon as the object exists.
+extern TMainForm* MainForm;

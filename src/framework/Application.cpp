@@ -1,0 +1,366 @@
+#include "framework/Application.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "base/Text.h"
+#include "framework/Error.h"
+#include "framework/Form.h"
+#include "framework/HintWindow.h"
+
+namespace fw {
+
+namespace {
+constexpr UINT_PTR kHintShowTimer = 1;   // the pointer rested long enough: show the tip
+constexpr UINT_PTR kHintHideTimer = 2;   // the tip has been shown long enough
+constexpr UINT_PTR kHintTrackTimer = 3;  // watches for the pointer leaving the program
+constexpr UINT kHintPause = 500, kHintHidePause = 2500, kHintTrackPeriod = 100;
+
+bool BelongsToThisProgram(HWND wnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    return pid == ::GetCurrentProcessId();
+}
+}  // namespace
+
+Application& Application::Instance() {
+    static Application* app = new Application();  // lives as long as the process
+    return *app;
+}
+
+void Application::Initialize() {
+    if (hwnd_) return;
+    mainThread_ = ::GetCurrentThreadId();
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                             ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    syncEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!icon_) icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);
+
+    // A zero-size window in the middle of the screen: it carries the taskbar button and owns
+    // the ordinary forms, so they disappear with it when the application is minimized.
+    WindowParams p;
+    p.className = L"SvApplication";
+    p.caption = title_;
+    p.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    p.x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
+    p.y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+    p.width = p.height = 0;
+    p.icon = icon_;
+    CreateHandle(p);
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+}
+
+void Application::SetTitle(const std::wstring& title) {
+    title_ = title;
+    if (hwnd_) ::SetWindowTextW(hwnd_, title_.c_str());
+}
+
+void Application::RegisterForm(Form* form) {
+    forms_.push_back(form);
+    if (!mainForm_) mainForm_ = form;
+}
+
+void Application::UnregisterForm(Form* form) {
+    forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+    if (mainForm_ == form) mainForm_ = nullptr;
+}
+
+// ---- minimize and restore
+
+void Application::Minimize() {
+    if (!hwnd_ || ::IsIconic(hwnd_)) return;
+    ::ShowWindow(hwnd_, SW_MINIMIZE);  // WM_SIZE finishes the job
+}
+
+void Application::Restore() {
+    if (!hwnd_ || !::IsIconic(hwnd_)) return;
+    ::ShowWindow(hwnd_, SW_RESTORE);
+}
+
+void Application::HideOwnedForms() {
+    hiddenByMinimize_.clear();
+    for (Form* f : forms_) {
+        HWND h = f->Handle();
+        if (h && ::GetWindow(h, GW_OWNER) == hwnd_ && ::IsWindowVisible(h)) {
+            hiddenByMinimize_.push_back(h);
+            ::ShowWindow(h, SW_HIDE);
+        }
+    }
+}
+
+void Application::ShowOwnedForms() {
+    for (HWND h : hiddenByMinimize_)
+        if (::IsWindow(h)) ::ShowWindow(h, SW_SHOWNA);
+    hiddenByMinimize_.clear();
+    if (mainForm_ && mainForm_->Handle() && ::IsWindowVisible(mainForm_->Handle()))
+        ::SetForegroundWindow(mainForm_->Handle());
+}
+
+// ---- the message loop
+
+void Application::Run() {
+    ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    if (mainForm_) mainForm_->ShowForm();
+    while (!terminated_) {
+        MSG msg;
+        BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (r <= 0) break;
+        if (!PreTranslate(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    terminated_ = true;
+}
+
+void Application::Terminate() {
+    terminated_ = true;
+    ::PostQuitMessage(0);
+}
+
+bool Application::HandleMessage() {
+    MSG msg;
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        terminated_ = true;
+        ::PostQuitMessage(int(msg.wParam));  // leave it for the outer loop
+        return false;
+    }
+    if (!PreTranslate(msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return true;
+}
+
+void Application::ProcessMessages() {
+    while (HandleMessage()) {
+    }
+}
+
+bool Application::PreTranslate(MSG& msg) {
+    try {
+        if (msg.message == WM_MOUSEMOVE) {
+            // Windowed controls of the common-control classes report here; our containers
+            // work out the windowless control under the pointer themselves.
+            WinControl* c = WinControl::FromHandle(msg.hwnd);
+            if (c && !dynamic_cast<Container*>(c)) HintMouseMove(c);
+        }
+        if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+            HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+            Form* form = Form::FromHandle(root);
+            if (form) {
+                if (form->KeyPreview() && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
+                                           msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP)) {
+                    WORD before = WORD(msg.wParam);
+                    form->PreviewKey(msg);
+                    (void)before;
+                }
+                // Tab, arrows, ENTER for the default button and access keys, as in a dialog;
+                // the key still reaches the control with the focus.
+                if (form->Handle() && ::IsWindow(form->Handle()) && !form->Controls().empty() &&
+                    ::IsDialogMessageW(form->Handle(), &msg))
+                    return true;
+            }
+        }
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    return false;
+}
+
+// ---- errors and message boxes
+
+void Application::HandleException(std::exception_ptr error) {
+    std::wstring message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const Error& e) {
+        message = e.Message();
+    } catch (const std::exception& e) {
+        message = Widen(e.what());
+    } catch (...) {
+        message = L"Unknown error";
+    }
+    ShowException(message);
+}
+
+void Application::ShowException(const std::wstring& message) {
+    MessageBox(base::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+}
+
+int Application::MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+    CancelHint();
+    if (messageBoxHook) return messageBoxHook(text, caption, flags);
+    HWND owner = ::GetActiveWindow();
+    if (!owner && mainForm_) owner = mainForm_->Handle();
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+}
+
+// ---- hand-over from worker threads
+
+void Application::Synchronize(const std::function<void()>& call) {
+    if (::GetCurrentThreadId() == mainThread_) {
+        call();
+        return;
+    }
+    SyncCall entry{&call, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
+    {
+        std::lock_guard<std::mutex> lock(syncLock_);
+        syncQueue_.push_back(&entry);
+        ::SetEvent(syncEvent_.Get());
+    }
+    ::PostMessageW(hwnd_, kSyncMessage, 0, 0);
+    ::WaitForSingleObject(entry.done, INFINITE);
+    ::CloseHandle(entry.done);
+    if (entry.error) std::rethrow_exception(entry.error);
+}
+
+bool Application::CheckSynchronize() {
+    if (::GetCurrentThreadId() != mainThread_) return false;
+    bool ran = false;
+    for (;;) {
+        SyncCall* entry = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(syncLock_);
+            if (syncQueue_.empty()) {
+                ::ResetEvent(syncEvent_.Get());
+                return ran;
+            }
+            entry = syncQueue_.front();
+            syncQueue_.pop_front();
+        }
+        try {
+            (*entry->call)();
+        } catch (...) {
+            entry->error = std::current_exception();
+        }
+        ran = true;
+        ::SetEvent(entry->done);
+    }
+}
+
+// ---- the program-wide cursor
+
+void Application::SetScreenCursor(HCURSOR cursor) {
+    screenCursor_ = cursor;
+    if (cursor) {
+        ::SetCursor(cursor);
+        return;
+    }
+    // Back to the default: the window under the pointer chooses its own cursor again at once.
+    POINT pt;
+    ::GetCursorPos(&pt);
+    HWND under = ::WindowFromPoint(pt);
+    if (under && BelongsToThisProgram(under)) {
+        LRESULT hit = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+        ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
+    } else {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
+
+HCURSOR Application::CursorById(int id) const {
+    auto it = cursors_.find(id);
+    return it == cursors_.end() ? nullptr : it->second;
+}
+
+// ---- hints
+
+void Application::HintMouseMove(Control* control) {
+    if (control == hintControl_) return;
+    CancelHint();
+    hintControl_ = control;
+    if (onHint) onHint(control ? std::wstring(base::LongHint(control->Hint())) : std::wstring());
+    if (hwnd_) {
+        if (control && !control->Hint().empty()) ::SetTimer(hwnd_, kHintShowTimer, kHintPause, nullptr);
+        ::SetTimer(hwnd_, kHintTrackTimer, kHintTrackPeriod, nullptr);
+    }
+}
+
+void Application::CancelHint() {
+    if (hwnd_) {
+        ::KillTimer(hwnd_, kHintShowTimer);
+        ::KillTimer(hwnd_, kHintHideTimer);
+    }
+    if (hintWindow_) hintWindow_->HideHint();
+}
+
+void Application::ShowHintNow() {
+    ::KillTimer(hwnd_, kHintShowTimer);
+    if (!hintControl_ || hintControl_->Hint().empty() || !hintControl_->Showing()) return;
+    if (!hintWindow_) hintWindow_ = new HintWindow();  // lives as long as the application
+    POINT pt;
+    ::GetCursorPos(&pt);
+    hintWindow_->ShowAt(POINT{pt.x, pt.y + 20}, std::wstring(base::ShortHint(hintControl_->Hint())));
+    ::SetTimer(hwnd_, kHintHideTimer, kHintHidePause, nullptr);
+}
+
+LRESULT Application::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case kSyncMessage:
+        CheckSynchronize();
+        return 0;
+    case WM_SIZE:
+        if (wp == SIZE_MINIMIZED && !minimized_) {
+            minimized_ = true;
+            HideOwnedForms();
+            if (onMinimize) onMinimize();
+        } else if ((wp == SIZE_RESTORED || wp == SIZE_MAXIMIZED) && minimized_) {
+            minimized_ = false;
+            ShowOwnedForms();
+            if (onRestore) onRestore();
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        switch (wp & 0xFFF0) {
+        case SC_MINIMIZE:
+            Minimize();
+            return 0;
+        case SC_RESTORE:
+            Restore();
+            return 0;
+        case SC_CLOSE:
+            if (mainForm_) mainForm_->Close();
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CLOSE:
+        if (mainForm_) mainForm_->Close();
+        return 0;
+    case WM_SETFOCUS:
+        // A click on the taskbar button activates this zero-size window: pass it on.
+        if (mainForm_ && mainForm_->Handle() && ::IsWindowVisible(mainForm_->Handle()) && !minimized_)
+            ::SetFocus(mainForm_->Handle());
+        return 0;
+    case WM_TIMER:
+        if (wp == kHintShowTimer) {
+            ShowHintNow();
+        } else if (wp == kHintHideTimer) {
+            ::KillTimer(hwnd_, kHintHideTimer);
+            if (hintWindow_) hintWindow_->HideHint();
+        } else if (wp == kHintTrackTimer) {
+            POINT pt;
+            ::GetCursorPos(&pt);
+            HWND under = ::WindowFromPoint(pt);
+            if (!under || !BelongsToThisProgram(under)) {
+                ::KillTimer(hwnd_, kHintTrackTimer);
+                CancelHint();
+                hintControl_ = nullptr;
+                if (onHint) onHint(std::wstring());
+            }
+        }
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+}  // namespace fw

@@ -1,0 +1,116 @@
+#include "framework/Bitmap.h"
+
+#include "framework/Error.h"
+
+#include <vector>
+
+namespace fw {
+
+Bitmap::~Bitmap() { ReleaseDc(); }
+
+void Bitmap::ReleaseDc() {
+    canvas_.Detach();
+    if (dc_) {
+        if (dcOriginal_) ::SelectObject(dc_.Get(), dcOriginal_);
+        dc_.Reset();
+        dcOriginal_ = nullptr;
+    }
+}
+
+HDC Bitmap::Dc() {
+    if (!dc_) {
+        dc_.Reset(::CreateCompatibleDC(nullptr));
+        if (!dc_) throw OutOfResources(L"Out of system resources");
+        dcOriginal_ = bmp_ ? ::SelectObject(dc_.Get(), bmp_.Get()) : nullptr;
+        if (palette_) ::SelectPalette(dc_.Get(), palette_.Get(), FALSE);
+        canvas_.Attach(dc_.Get());
+    }
+    return dc_.Get();
+}
+
+Canvas& Bitmap::GetCanvas() {
+    Dc();
+    return canvas_;
+}
+
+void Bitmap::Clear() {
+    ReleaseDc();
+    bmp_.Reset();
+    palette_.Reset();
+    width_ = height_ = 0;
+    Changed();
+}
+
+void Bitmap::SetSize(int width, int height) {
+    if (width == width_ && height == height_ && bmp_) return;
+    ReleaseDc();
+    bmp_.Reset();
+    width_ = height_ = 0;
+    if (width > 0 && height > 0) {
+        WindowDc screen(nullptr);
+        HBITMAP h = ::CreateCompatibleBitmap(screen.Get(), width, height);
+        if (!h) throw OutOfResources(L"Out of system resources");
+        bmp_.Reset(h);
+        width_ = width;
+        height_ = height;
+    }
+    Changed();
+}
+
+void Bitmap::Adopt(HBITMAP bmp, HPALETTE palette) {
+    ReleaseDc();
+    bmp_.Reset(bmp);
+    palette_.Reset(palette);
+    BITMAP info{};
+    if (bmp && ::GetObjectW(bmp, sizeof info, &info)) {
+        width_ = info.bmWidth;
+        height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
+    } else {
+        width_ = height_ = 0;
+    }
+    Changed();
+}
+
+void Bitmap::Assign(const Bitmap& other) {
+    if (&other == this) return;
+    if (other.Empty()) {
+        Clear();
+        return;
+    }
+    WindowDc screen(nullptr);
+    BitmapHandle copy(::CreateCompatibleBitmap(screen.Get(), other.width_, other.height_));
+    if (!copy) throw OutOfResources(L"Out of system resources");
+    {
+        MemoryDc dst(::CreateCompatibleDC(nullptr));
+        SelectGuard selDst(dst.Get(), copy.Get());
+        // The source may be selected into its own DC already; use that one when it is.
+        auto& src = const_cast<Bitmap&>(other);
+        ::BitBlt(dst.Get(), 0, 0, other.width_, other.height_, src.Dc(), 0, 0, SRCCOPY);
+    }
+    HPALETTE pal = nullptr;
+    if (other.palette_) {
+        WORD n = 0;
+        ::GetObjectW(other.palette_.Get(), sizeof n, &n);
+        std::vector<BYTE> buf(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
+        auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
+        lp->palVersion = 0x300;
+        lp->palNumEntries = n;
+        ::GetPaletteEntries(other.palette_.Get(), 0, n, lp->palPalEntry);
+        pal = ::CreatePalette(lp);
+    }
+    Adopt(copy.Release(), pal);
+}
+
+void Bitmap::LoadFromResource(HINSTANCE instance, const wchar_t* name) {
+    HBITMAP h = static_cast<HBITMAP>(::LoadImageW(instance, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!h) throw Error(L"Resource not found");
+    Adopt(h);
+}
+
+int Bitmap::BitsPerPixel() const {
+    BITMAP info{};
+    if (!bmp_ || !::GetObjectW(bmp_.Get(), sizeof info, &info)) return 0;
+    return info.bmBitsPixel * info.bmPlanes;
+}
+
+}  // namespace fw

@@ -1,0 +1,57 @@
+#pragma once
+// A bitmap with its own memory DC and canvas: device-dependent (compatible with the screen)
+// unless made from a DIB. Copies are explicit (Assign); the handle has one owner.
+#include <windows.h>
+
+#include <functional>
+
+#include "framework/Canvas.h"
+#include "framework/Gdi.h"
+
+namespace fw {
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    ~Bitmap();
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return !bmp_ || width_ <= 0 || height_ <= 0; }
+
+    // A new screen-compatible bitmap of this size, content undefined; 0 x 0 empties it.
+    // Throws OutOfResources when the system cannot make it.
+    void SetSize(int width, int height);
+    // Deep copy of another bitmap's pixels, size and palette.
+    void Assign(const Bitmap& other);
+    // Takes ownership of a bitmap handle (DDB or DIB section).
+    void Adopt(HBITMAP bmp, HPALETTE palette = nullptr);
+    void LoadFromResource(HINSTANCE instance, const wchar_t* name);
+    void Clear();
+
+    HBITMAP Handle() const { return bmp_.Get(); }
+    HPALETTE Palette() const { return palette_.Get(); }
+    int BitsPerPixel() const;
+    // Memory DC with the bitmap selected; made on first use and kept.
+    HDC Dc();
+    Canvas& GetCanvas();
+    // Deselects the bitmap from its DC, e.g. before another DC or the clipboard needs it.
+    void ReleaseDc();
+
+    std::function<void()> onChange;
+
+private:
+    void Changed() {
+        if (onChange) onChange();
+    }
+    BitmapHandle bmp_;
+    PaletteHandle palette_;
+    MemoryDc dc_;
+    HGDIOBJ dcOriginal_ = nullptr;
+    Canvas canvas_;
+    int width_ = 0, height_ = 0;
+};
+
+}  // namespace fw

@@ -1,0 +1,291 @@
+#include "framework/Container.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+
+namespace fw {
+
+Container::Container(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {}
+
+Container::~Container() {
+    // Children are members of the form that outlive this call only as objects; they must not
+    // reach back into a container that is going away.
+    for (Control* c : controls_) c->parent_ = nullptr;
+    DestroyHandle();
+}
+
+void Container::Remove(Control* c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+    if (mouseControl_ == c) mouseControl_ = nullptr;
+    if (captureControl_ == c) captureControl_ = nullptr;
+}
+
+Control* Container::FindControl(const std::wstring& name) const {
+    for (Control* c : controls_) {
+        if (c->Name() == name) return c;
+        if (auto* sub = dynamic_cast<Container*>(c))
+            if (Control* found = sub->FindControl(name)) return found;
+    }
+    return nullptr;
+}
+
+WindowParams Container::Params() {
+    WindowParams p;
+    p.className = L"SvContainer";
+    p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) |
+              (enabled_ ? 0 : WS_DISABLED);
+    p.exStyle = WS_EX_CONTROLPARENT;
+    POINT s = parent_ ? parent_->ScrollOffset() : POINT{0, 0};
+    p.x = Left() - s.x;
+    p.y = Top() - s.y;
+    p.width = Width();
+    p.height = Height();
+    p.parent = parent_ ? parent_->Handle() : nullptr;
+    p.caption = text_;
+    return p;
+}
+
+void Container::CreateWnd() {
+    if (hwnd_) return;
+    if (parent_ && !parent_->Handle()) return;
+    CreateHandle(Params());
+}
+
+void Container::HandleCreated() {
+    ::SetPropW(hwnd_, L"SvControl", static_cast<HANDLE>(static_cast<WinControl*>(this)));
+    ApplyFont();
+    for (Control* c : controls_) {
+        if (auto* w = dynamic_cast<WinControl*>(c)) w->CreateWnd();
+    }
+    Realign();
+}
+
+GraphicControl* Container::GraphicAt(POINT pt) const {
+    pt.x += scroll_.x;
+    pt.y += scroll_.y;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* g = dynamic_cast<GraphicControl*>(*it);
+        if (g && g->Visible() && ::PtInRect(&g->bounds_, pt)) return g;
+    }
+    return nullptr;
+}
+
+void Container::PaintControls(HDC dc, const GraphicControl* from) {
+    RECT clip{};
+    ::GetClipBox(dc, &clip);
+    bool started = from == nullptr;
+    for (Control* c : controls_) {
+        auto* g = dynamic_cast<GraphicControl*>(c);
+        if (!g) continue;
+        if (!started) {
+            if (g != from) continue;
+            started = true;
+        }
+        if (!g->Visible()) continue;
+        RECT r = g->bounds_;
+        ::OffsetRect(&r, -scroll_.x, -scroll_.y);
+        RECT hit;
+        if (!::IntersectRect(&hit, &r, &clip)) continue;
+        SavedDc saved(dc);
+        ::IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
+        POINT org;
+        ::GetViewportOrgEx(dc, &org);
+        ::SetViewportOrgEx(dc, org.x + r.left, org.y + r.top, nullptr);
+        g->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    }
+}
+
+void Container::Realign() {
+    if (!hwnd_ && !dynamic_cast<Form*>(this)) return;
+    RECT area{0, 0, Width(), Height()};
+    if (hwnd_) ::GetClientRect(hwnd_, &area);
+    for (Control* c : controls_) {
+        if (!c->Visible()) continue;
+        switch (c->GetAlign()) {
+        case Align::Top:
+            c->SetBounds(area.left, area.top, area.right - area.left, c->Height());
+            area.top += c->Height();
+            break;
+        case Align::Bottom:
+            c->SetBounds(area.left, area.bottom - c->Height(), area.right - area.left, c->Height());
+            area.bottom -= c->Height();
+            break;
+        case Align::Left:
+            c->SetBounds(area.left, area.top, c->Width(), area.bottom - area.top);
+            area.left += c->Width();
+            break;
+        case Align::Right:
+            c->SetBounds(area.right - c->Width(), area.top, c->Width(), area.bottom - area.top);
+            area.right -= c->Width();
+            break;
+        default:
+            break;
+        }
+    }
+    for (Control* c : controls_)
+        if (c->Visible() && c->GetAlign() == Align::Client)
+            c->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+void Container::BoundsChanged() {
+    WinControl::BoundsChanged();
+    Realign();
+}
+
+void Container::PaintBackground(HDC dc, const RECT& client) {
+    Brush b(::CreateSolidBrush(ToRgb(color_)));
+    ::FillRect(dc, &client, b.Get());
+}
+
+HCURSOR Container::CursorAt(POINT pt) const {
+    if (GraphicControl* g = GraphicAt(pt); g && g->Cursor()) return g->Cursor();
+    return cursor_;
+}
+
+void Container::TrackLeave() {
+    if (trackingLeave_) return;
+    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
+    trackingLeave_ = ::TrackMouseEvent(&t) != FALSE;
+}
+
+LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    ShiftState shift = ShiftFromMouse(wp);
+    GraphicControl* target = captureControl_ ? captureControl_ : GraphicAt(pt);
+    if (msg == WM_MOUSEMOVE) {
+        TrackLeave();
+        GraphicControl* under = GraphicAt(pt);
+        if (under != mouseControl_) {
+            if (mouseControl_) mouseControl_->MouseLeave();
+            mouseControl_ = under;
+            if (mouseControl_) mouseControl_->MouseEnter();
+        }
+        Application::Instance().HintMouseMove(under ? static_cast<Control*>(under) : this);
+    }
+    MouseButton button = MouseButton::Left;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = MouseButton::Right;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) button = MouseButton::Middle;
+    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+                msg == WM_LBUTTONDBLCLK;
+    bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
+    if (target && target->Enabled()) {
+        int x = pt.x + scroll_.x - target->Left(), y = pt.y + scroll_.y - target->Top();
+        if (down) {
+            Application::Instance().CancelHint();
+            captureControl_ = target;
+            ::SetCapture(hwnd_);
+            target->MouseDown(button, shift, x, y);
+        } else if (up) {
+            bool inside = GraphicAt(pt) == target;
+            captureControl_ = nullptr;
+            if (::GetCapture() == hwnd_) ::ReleaseCapture();
+            target->MouseUp(button, shift, x, y);
+            if (inside && button == MouseButton::Left) target->Click();
+        } else {
+            target->MouseMove(shift, x, y);
+        }
+        return 0;
+    }
+    if (target) return 0;  // a disabled windowless control swallows the mouse
+    if (down) {
+        Application::Instance().CancelHint();
+        ClientMouseDown(button, shift, pt.x, pt.y);
+    } else if (up) {
+        ClientMouseUp(button, shift, pt.x, pt.y);
+    } else {
+        ClientMouseMove(shift, pt.x, pt.y);
+    }
+    return 0;
+}
+
+LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;  // painted with the rest in WM_PAINT, without flicker
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+        // One routine serves the screen and WM_PRINTCLIENT (the seam of the pixel tests).
+        auto paint = [&](HDC dc) {
+            RECT client;
+            ::GetClientRect(hwnd_, &client);
+            PaintBackground(dc, client);
+            PaintSelf(dc);
+            PaintControls(dc);
+        };
+        if (msg == WM_PRINTCLIENT) {
+            paint(reinterpret_cast<HDC>(wp));
+        } else {
+            PaintDc pdc(hwnd_);
+            paint(pdc.Get());
+        }
+        return 0;
+    }
+    case WM_COMMAND:
+        if (lp) {
+            if (WinControl* c = WinControl::FromHandle(reinterpret_cast<HWND>(lp))) return c->Notify(msg, wp, lp);
+        }
+        break;
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (WinControl* c = WinControl::FromHandle(hdr->hwndFrom)) return c->Notify(msg, wp, lp);
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (WinControl* c = WinControl::FromHandle(reinterpret_cast<HWND>(lp)))
+            if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return OnMouse(msg, wp, lp);
+    case WM_MOUSELEAVE:
+        trackingLeave_ = false;
+        if (mouseControl_) {
+            mouseControl_->MouseLeave();
+            mouseControl_ = nullptr;
+        }
+        ClientMouseLeave();
+        return 0;
+    case WM_SETCURSOR: {
+        if (HCURSOR c = Application::Instance().ScreenCursor()) {
+            ::SetCursor(c);
+            return TRUE;
+        }
+        if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
+            POINT pt;
+            ::GetCursorPos(&pt);
+            ::ScreenToClient(hwnd_, &pt);
+            if (HCURSOR c = CursorAt(pt)) {
+                ::SetCursor(c);
+                return TRUE;
+            }
+        } else if (WinControl* child = WinControl::FromHandle(reinterpret_cast<HWND>(wp));
+                   child && child != this && child->Cursor() && LOWORD(lp) == HTCLIENT) {
+            ::SetCursor(child->Cursor());
+            return TRUE;
+        }
+        break;
+    }
+    case WM_SIZE:
+        Realign();
+        Resized();
+        break;
+    default:
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+}  // namespace fw

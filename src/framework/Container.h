@@ -1,0 +1,67 @@
+#pragma once
+// A windowed control of our own class that holds other controls: it lays out aligned
+// children, paints its windowless children in z-order inside its WM_PAINT, routes mouse
+// messages, cursors and hints to the one under the pointer, and reflects WM_COMMAND,
+// WM_NOTIFY and WM_CTLCOLOR* back to the child control that sent them.
+#include <windows.h>
+
+#include <vector>
+
+#include "framework/Control.h"
+
+namespace fw {
+
+class Container : public WinControl {
+public:
+    Container(Container* parent, std::wstring name);
+    ~Container() override;
+
+    const std::vector<Control*>& Controls() const { return controls_; }
+    void Insert(Control* c) { controls_.push_back(c); }
+    void Remove(Control* c);
+    Control* FindControl(const std::wstring& name) const;  // depth-first, by name
+
+    // The topmost visible windowless child at a client point, or nullptr.
+    GraphicControl* GraphicAt(POINT pt) const;
+    // Paints the windowless children that intersect the DC's clip area, from `from` on in
+    // z-order (all when nullptr). The DC's origin is the container's client origin.
+    void PaintControls(HDC dc, const GraphicControl* from = nullptr);
+    // Places the aligned children (top, bottom, client) in the client area.
+    void Realign();
+    // Offset of the scrolled contents (scroll boxes).
+    POINT ScrollOffset() const { return scroll_; }
+
+    // Creates this window (if the parent's exists) and those of its children.
+    void CreateWnd() override;
+
+protected:
+    virtual WindowParams Params();
+    void HandleCreated() override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Fills the client area before the children paint.
+    virtual void PaintBackground(HDC dc, const RECT& client);
+    // The container's own paint, after the background and before the windowless children.
+    virtual void PaintSelf(HDC) {}
+    virtual void ClientMouseDown(MouseButton, ShiftState, int, int) {}
+    virtual void ClientMouseMove(ShiftState, int, int) {}
+    virtual void ClientMouseUp(MouseButton, ShiftState, int, int) {}
+    virtual void ClientMouseLeave() {}
+    virtual void Resized() {}
+    // The cursor the container shows at a client point (nullptr: the class cursor).
+    HCURSOR CursorAt(POINT pt) const;
+    void BoundsChanged() override;
+    void ColorChanged() override { Invalidate(); }
+
+    std::vector<Control*> controls_;
+    POINT scroll_{0, 0};
+
+private:
+    LRESULT OnMouse(UINT msg, WPARAM wp, LPARAM lp);
+    void TrackLeave();
+
+    GraphicControl* mouseControl_ = nullptr;    // under the pointer
+    GraphicControl* captureControl_ = nullptr;  // took the press
+    bool trackingLeave_ = false;
+};
+
+}  // namespace fw

@@ -1,0 +1,255 @@
+#include "framework/Control.h"
+
+#include <commctrl.h>
+
+#include "framework/Application.h"
+#include "framework/Container.h"
+#include "framework/Error.h"
+#include "framework/Form.h"
+
+namespace fw {
+
+namespace {
+constexpr const wchar_t* kControlProp = L"SvControl";
+}
+
+ShiftState ShiftFromKeyboard() {
+    ShiftState s = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) s |= kShift;
+    if (::GetKeyState(VK_MENU) < 0) s |= kAlt;
+    if (::GetKeyState(VK_CONTROL) < 0) s |= kCtrl;
+    if (::GetKeyState(VK_LBUTTON) < 0) s |= kLeftButton;
+    if (::GetKeyState(VK_RBUTTON) < 0) s |= kRightButton;
+    if (::GetKeyState(VK_MBUTTON) < 0) s |= kMiddleButton;
+    return s;
+}
+
+ShiftState ShiftFromMouse(WPARAM mk) {
+    ShiftState s = 0;
+    if (mk & MK_SHIFT) s |= kShift;
+    if (mk & MK_CONTROL) s |= kCtrl;
+    if (mk & MK_LBUTTON) s |= kLeftButton;
+    if (mk & MK_RBUTTON) s |= kRightButton;
+    if (mk & MK_MBUTTON) s |= kMiddleButton;
+    if (::GetKeyState(VK_MENU) < 0) s |= kAlt;  // mouse messages carry no ALT flag
+    return s;
+}
+
+// ---- Control
+
+Control::Control(Container* parent, std::wstring name) : parent_(parent), name_(std::move(name)) {
+    if (parent_) {
+        parent_->Insert(this);
+        font_ = parent_->GetFont();
+    }
+}
+
+Control::~Control() {
+    if (Application::Instance().HintControl() == this) Application::Instance().CancelHint();
+    if (parent_) parent_->Remove(this);
+}
+
+Form* Control::GetForm() const {
+    const Control* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<Form*>(const_cast<Control*>(c));
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    RECT r{left, top, left + width, top + height};
+    if (EqualRect(&r, &bounds_)) return;
+    RECT old = bounds_;
+    bounds_ = r;
+    BoundsChanged();
+    if (parent_ && (old.right - old.left != width || old.bottom - old.top != height || align_ != Align::None))
+        parent_->Realign();
+}
+
+void Control::SetAlign(Align a) {
+    if (a == align_) return;
+    align_ = a;
+    if (parent_) parent_->Realign();
+}
+
+bool Control::Showing() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->visible_) return false;
+    return true;
+}
+
+void Control::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    VisibleChanged();
+}
+
+void Control::SetEnabled(bool e) {
+    if (e == enabled_) return;
+    enabled_ = e;
+    EnabledChanged();
+}
+
+void Control::SetText(const std::wstring& text) {
+    if (text == text_) return;
+    text_ = text;
+    TextChanged();
+}
+
+void Control::SetColor(Color c) {
+    if (c == color_) return;
+    color_ = c;
+    ColorChanged();
+}
+
+void Control::SetFont(const FontSpec& f) {
+    if (f == font_) return;
+    font_ = f;
+    FontChanged();
+}
+
+void Control::Click() {
+    if (onClick) onClick();
+}
+
+void Control::Invalidate() {}
+
+POINT Control::ScreenOrigin() const {
+    POINT p{Left(), Top()};
+    if (parent_ && parent_->Handle()) {
+        POINT s = parent_->ScrollOffset();
+        p.x -= s.x;
+        p.y -= s.y;
+        ::ClientToScreen(parent_->Handle(), &p);
+    }
+    return p;
+}
+
+// ---- GraphicControl
+
+GraphicControl::GraphicControl(Container* parent, std::wstring name) : Control(parent, std::move(name)) {}
+
+bool GraphicControl::Loading() const {
+    Form* f = GetForm();
+    return f && f->Loading();
+}
+
+LRESULT GraphicControl::Perform(UINT msg, WPARAM wp, LPARAM) {
+    if (msg == WM_PAINT && wp) {
+        canvas_.Attach(reinterpret_cast<HDC>(wp));
+        try {
+            Paint();
+        } catch (...) {
+            canvas_.Detach();
+            throw;
+        }
+        canvas_.Detach();
+    }
+    return 0;
+}
+
+void GraphicControl::Invalidate() {
+    if (!parent_ || !parent_->Handle()) return;
+    RECT r = bounds_;
+    POINT s = parent_->ScrollOffset();
+    ::OffsetRect(&r, -s.x, -s.y);
+    ::InvalidateRect(parent_->Handle(), &r, !opaque_);
+}
+
+void GraphicControl::Repaint() {
+    if (!Showing() || !parent_ || !parent_->Handle()) return;
+    if (opaque_) {
+        WindowDc dc(parent_->Handle());
+        SavedDc saved(dc.Get());
+        RECT r = bounds_;
+        POINT s = parent_->ScrollOffset();
+        ::OffsetRect(&r, -s.x, -s.y);
+        ::IntersectClipRect(dc.Get(), r.left, r.top, r.right, r.bottom);
+        parent_->PaintControls(dc.Get(), this);
+    } else {
+        Invalidate();
+        ::UpdateWindow(parent_->Handle());
+    }
+}
+
+void GraphicControl::BoundsChanged() {
+    Perform(WM_WINDOWPOSCHANGED, 0, 0);
+    if (parent_ && parent_->Handle()) ::InvalidateRect(parent_->Handle(), nullptr, TRUE);
+}
+
+// ---- WinControl
+
+WinControl::WinControl(Container* parent, std::wstring name) : Control(parent, std::move(name)) {}
+
+WinControl* WinControl::FromHandle(HWND wnd) {
+    return wnd ? static_cast<WinControl*>(::GetPropW(wnd, kControlProp)) : nullptr;
+}
+
+void WinControl::AttachHandle(HWND wnd) {
+    hwnd_ = wnd;
+    ::SetPropW(wnd, kControlProp, static_cast<HANDLE>(this));
+}
+
+void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle) {
+    if (hwnd_ || !parent_ || !parent_->Handle()) return;
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible_) style |= WS_VISIBLE;
+    if (!enabled_) style |= WS_DISABLED;
+    if (tabStop_) style |= WS_TABSTOP;
+    POINT s = parent_->ScrollOffset();
+    static int nextId = 100;  // dialog navigation (DM_GETDEFID, WM_COMMAND) needs control ids
+    HWND wnd = ::CreateWindowExW(exStyle, className, text_.c_str(), style, Left() - s.x, Top() - s.y, Width(),
+                                 Height(), parent_->Handle(), reinterpret_cast<HMENU>(INT_PTR(nextId++)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
+    if (!wnd) throw OutOfResources(L"Error creating window");
+    AttachHandle(wnd);
+    ApplyFont();
+}
+
+void WinControl::ApplyFont() {
+    if (!hwnd_) return;
+    Form* f = GetForm();
+    hfont_ = CreateFontFor(font_, f ? f->Dpi() : 96);
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), TRUE);
+}
+
+void WinControl::SetFocus() {
+    if (!hwnd_ || !Showing() || !enabled_) throw Error(L"Cannot focus a disabled or invisible window");
+    ::SetFocus(hwnd_);
+}
+
+void WinControl::Invalidate() {
+    if (hwnd_) ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+LRESULT WinControl::Notify(UINT, WPARAM, LPARAM) { return 0; }
+
+HBRUSH WinControl::CtlColor(HDC dc) {
+    // Labels, check boxes and group boxes take the colour of their parent.
+    Color c = parent_ ? parent_->GetColor() : color_;
+    ::SetBkColor(dc, ToRgb(c));
+    ::SetTextColor(dc, ToRgb(font_.color));
+    ctlBrush_.Reset(::CreateSolidBrush(ToRgb(c)));
+    return ctlBrush_.Get();
+}
+
+void WinControl::BoundsChanged() {
+    if (!hwnd_ || dynamic_cast<Form*>(this)) return;
+    POINT s = parent_ ? parent_->ScrollOffset() : POINT{0, 0};
+    ::SetWindowPos(hwnd_, nullptr, Left() - s.x, Top() - s.y, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void WinControl::VisibleChanged() {
+    if (hwnd_) ::ShowWindow(hwnd_, visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void WinControl::EnabledChanged() {
+    if (hwnd_) ::EnableWindow(hwnd_, enabled_);
+}
+
+void WinControl::TextChanged() {
+    if (hwnd_) ::SetWindowTextW(hwnd_, text_.c_str());
+}
+
+void WinControl::FontChanged() { ApplyFont(); }
+
+}  // namespace fw

@@ -1,0 +1,240 @@
+#include "framework/Form.h"
+
+#include "framework/Application.h"
+#include "framework/Error.h"
+
+namespace fw {
+
+namespace {
+using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+// Looked up by name: systems without layered windows show the frame opaque instead.
+SetLayeredFn LayeredAttributesFunction() {
+    HMODULE user = ::GetModuleHandleW(L"User32.dll");
+    return user ? reinterpret_cast<SetLayeredFn>(
+                      reinterpret_cast<void*>(::GetProcAddress(user, "SetLayeredWindowAttributes")))
+                : nullptr;
+}
+}  // namespace
+
+Form::Form(std::wstring name) : Container(nullptr, std::move(name)) {
+    visible_ = false;
+    WindowDc screen(nullptr);
+    dpi_ = ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    if (dpi_ <= 0) dpi_ = 96;
+    Application::Instance().RegisterForm(this);
+}
+
+Form::~Form() {
+    Application::Instance().UnregisterForm(this);
+    DestroyHandle();
+}
+
+Form* Form::FromHandle(HWND wnd) {
+    return dynamic_cast<Form*>(Window::FromHandle(wnd));
+}
+
+void Form::CreateParams(WindowParams&) {}
+
+WindowParams Form::Params() {
+    WindowParams p;
+    p.className = L"SvForm";
+    p.classStyle = CS_DBLCLKS;
+    p.caption = text_;
+    if (borderNone_) {
+        p.style = WS_POPUP;
+    } else {
+        p.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+        if (minimizeBox_) p.style |= WS_MINIMIZEBOX;
+        if (maximizeBox_) p.style |= WS_MAXIMIZEBOX;
+        if (resizable_) p.style |= WS_THICKFRAME;
+    }
+    p.style |= WS_CLIPCHILDREN;
+    p.exStyle = WS_EX_CONTROLPARENT;
+    p.x = Left();
+    p.y = Top();
+    p.width = Width();
+    p.height = Height();
+    p.parent = Application::Instance().Handle();
+    p.icon = Application::Instance().Icon();
+    CreateParams(p);
+    return p;
+}
+
+void Form::CreateForm() {
+    loading_ = true;
+    CreateWnd();
+    loading_ = false;
+    DoCreate();
+}
+
+void Form::HandleCreated() {
+    Container::HandleCreated();
+    ApplyColorKey();
+    if (formStyle_ == FormStyle::StayOnTop)
+        ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::ApplyColorKey() {
+    if (!hwnd_ || !transparentColor_) return;
+    SetLayeredFn setLayered = LayeredAttributesFunction();
+    if (!setLayered) return;
+    LONG ex = ::GetWindowLongW(hwnd_, GWL_EXSTYLE);
+    if (!(ex & WS_EX_LAYERED)) ::SetWindowLongW(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    setLayered(hwnd_, ToRgb(transparentColorValue_), 255, LWA_COLORKEY);
+}
+
+void Form::SetTransparentColor(bool on, Color value) {
+    transparentColor_ = on;
+    transparentColorValue_ = value;
+    ApplyColorKey();
+}
+
+void Form::ShowAndRunShowHandler() {
+    DoShow();
+    if (!hwnd_ || !visible_) return;
+    ::ShowWindow(hwnd_, windowState_ == WindowState::Minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+}
+
+void Form::VisibleChanged() {
+    if (!hwnd_) return;
+    if (visible_)
+        ShowAndRunShowHandler();
+    else
+        ::ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Form::ShowForm() {
+    SetVisible(true);
+    if (hwnd_) ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Form::HideForm() { SetVisible(false); }
+
+void Form::Close() {
+    bool isMain = Application::Instance().MainForm() == this;
+    CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
+    DoClose(action);
+    if (action == CloseAction::None) return;
+    if (isMain) {
+        HideForm();
+        Application::Instance().Terminate();
+    } else {
+        HideForm();
+    }
+}
+
+void Form::FocusForm() {
+    if (!hwnd_ || !visible_ || !enabled_ || !::IsWindowVisible(hwnd_))
+        throw Error(L"Cannot focus a disabled or invisible window");
+    ::SetForegroundWindow(hwnd_);
+    ::SetActiveWindow(hwnd_);
+    if (::GetFocus() != hwnd_ && !::IsChild(hwnd_, ::GetFocus())) ::SetFocus(hwnd_);
+}
+
+void Form::SetFormStyle(FormStyle style) {
+    if (style == formStyle_) return;
+    formStyle_ = style;
+    if (!hwnd_) return;
+    // Making the window anew is emulated: what a user or a handler can observe is the same,
+    // the topmost state, the colour key applied again, the window on top and the show
+    // handler run again while the form is visible; position, size and visibility are kept.
+    ::SetWindowPos(hwnd_, style == FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ApplyColorKey();
+    if (visible_ && ::IsWindowVisible(hwnd_)) {
+        DoShow();
+        if (style == FormStyle::Normal)
+            ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Form::SetWindowState(WindowState state) {
+    if (state == windowState_) return;
+    windowState_ = state;
+    if (hwnd_ && visible_ && ::IsWindowVisible(hwnd_))
+        ::ShowWindow(hwnd_, state == WindowState::Normal ? SW_SHOWNORMAL : SW_MINIMIZE);
+}
+
+void Form::BoundsChanged() {
+    if (hwnd_ && !settingBounds_)
+        ::SetWindowPos(hwnd_, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    Realign();
+}
+
+void Form::PreviewKey(const MSG& msg) {
+    WORD key = WORD(msg.wParam);
+    ShiftState shift = ShiftFromKeyboard();
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
+        DoKeyDown(key, shift);
+    else
+        DoKeyUp(key, shift);
+}
+
+void Form::PaintBackground(HDC dc, const RECT& client) { Container::PaintBackground(dc, client); }
+
+void Form::PaintSelf(HDC dc) {
+    canvas_.Attach(dc);
+    try {
+        DoPaint();
+    } catch (...) {
+        canvas_.Detach();
+        throw;
+    }
+    canvas_.Detach();
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_GETMINMAXINFO: {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+        if (minWidth_) mmi->ptMinTrackSize.x = minWidth_;
+        if (minHeight_) mmi->ptMinTrackSize.y = minHeight_;
+        if (maxWidth_) mmi->ptMaxTrackSize.x = mmi->ptMaxSize.x = maxWidth_;
+        if (maxHeight_) mmi->ptMaxTrackSize.y = mmi->ptMaxSize.y = maxHeight_;
+        return 0;
+    }
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_SYSCOMMAND:
+        // Minimizing the main form minimizes the whole application, as its taskbar button does.
+        if ((wp & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {
+            Application::Instance().Minimize();
+            return 0;
+        }
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        RECT r;
+        ::GetWindowRect(hwnd_, &r);
+        if (!::IsIconic(hwnd_)) {
+            settingBounds_ = true;
+            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+            settingBounds_ = false;
+        }
+        break;
+    }
+    case WM_SIZE:
+        if (wp == SIZE_MINIMIZED)
+            windowState_ = WindowState::Minimized;
+        else if (wp == SIZE_RESTORED)
+            windowState_ = WindowState::Normal;
+        if (wp != SIZE_MINIMIZED) {
+            Realign();
+            DoResize();
+        }
+        return Default(msg, wp, lp);
+    case WM_MOVING:
+        DoMoving();
+        break;
+    case DM_GETDEFID:
+        if (defaultButton_ && defaultButton_->Handle() && defaultButton_->Showing())
+            return MAKELONG(::GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        return 0;
+    default:
+        break;
+    }
+    return Container::OnMessage(msg, wp, lp);
+}
+
+}  // namespace fw

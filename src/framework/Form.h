@@ -1,0 +1,104 @@
+#pragma once
+// A top-level window of the program. Ordinary forms are owned by the application window (so
+// they go with its taskbar button); a form may change that in CreateParams.
+#include <windows.h>
+
+#include "framework/Container.h"
+
+namespace fw {
+
+enum class FormStyle { Normal, StayOnTop };
+enum class WindowState { Normal, Minimized };
+enum class CloseAction { None, Hide, Free };
+
+class Form : public Container {
+public:
+    explicit Form(std::wstring name);
+    ~Form() override;
+
+    // Builds the window and its children; the create handler runs at the end.
+    void CreateForm();
+    static Form* FromHandle(HWND wnd);
+
+    const std::wstring& Caption() const { return Text(); }
+    void SetCaption(const std::wstring& c) { SetText(c); }
+
+    void ShowForm();      // visible, on top of the window order
+    void HideForm();
+    void Close();         // runs the close handler; the main form's close ends the program
+    // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
+    void FocusForm();
+
+    FormStyle GetFormStyle() const { return formStyle_; }
+    // The window is made anew as a topmost or ordinary window: the colour key is applied
+    // again and, while it is visible, it is shown again, which runs the show handler again.
+    void SetFormStyle(FormStyle style);
+    WindowState GetWindowState() const { return windowState_; }
+    void SetWindowState(WindowState state);
+
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool k) { keyPreview_ = k; }
+    void SetMinSize(int w, int h) { minWidth_ = w; minHeight_ = h; }
+    void SetMaxSize(int w, int h) { maxWidth_ = w; maxHeight_ = h; }
+    void SetTransparentColor(bool on, Color value);
+    bool TransparentColor() const { return transparentColor_; }
+    Color TransparentColorValue() const { return transparentColorValue_; }
+    // The push button that ENTER presses (DM_GETDEFID).
+    void SetDefaultButton(WinControl* button) { defaultButton_ = button; }
+    Canvas& GetCanvas() { return canvas_; }
+    bool Loading() const { return loading_; }
+    int Dpi() const { return dpi_; }
+    // Layout units (96 DPI) to this form's pixels.
+    int Scale(int v) const { return ::MulDiv(v, dpi_, 96); }
+
+    // Key preview: the form sees keys before the control with the focus. Setting key to 0
+    // keeps the control from seeing the key.
+    void PreviewKey(const MSG& msg);
+
+protected:
+    struct CreateParamsData {
+        WindowParams params;
+    };
+    // The creation parameters hook: change the window's styles, owner and so on.
+    virtual void CreateParams(WindowParams& params);
+    WindowParams Params() override;
+    void HandleCreated() override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PaintBackground(HDC dc, const RECT& client) override;
+    void PaintSelf(HDC dc) override;
+    void BoundsChanged() override;
+    void VisibleChanged() override;
+
+    // Handlers of the form's events.
+    virtual void DoCreate() {}
+    virtual void DoShow() {}
+    virtual void DoClose(CloseAction&) {}
+    virtual void DoPaint() {}
+    virtual void DoResize() {}
+    virtual void DoMoving() {}
+    virtual void DoKeyDown(WORD&, ShiftState) {}
+    virtual void DoKeyUp(WORD&, ShiftState) {}
+
+    bool borderNone_ = false;
+    bool resizable_ = true;
+    bool maximizeBox_ = true;
+    bool minimizeBox_ = true;
+
+private:
+    void ApplyColorKey();
+    void ShowAndRunShowHandler();
+
+    FormStyle formStyle_ = FormStyle::Normal;
+    WindowState windowState_ = WindowState::Normal;
+    bool keyPreview_ = false;
+    bool transparentColor_ = false;
+    Color transparentColorValue_ = 0;
+    int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
+    WinControl* defaultButton_ = nullptr;
+    Canvas canvas_;
+    bool loading_ = true;
+    bool settingBounds_ = false;
+    int dpi_ = 96;
+};
+
+}  // namespace fw

@@ -1,0 +1,75 @@
+#include "framework/Label.h"
+
+#include "framework/Container.h"
+#include "framework/Form.h"
+
+namespace fw {
+
+Label::Label(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
+    if (parent) color_ = parent->GetColor();
+}
+
+void Label::SetAutoSize(bool a) {
+    autoSize_ = a;
+    AdjustSize();
+}
+
+void Label::SetTransparent(bool t) {
+    if (t == transparent_) return;
+    transparent_ = t;
+    Invalidate();
+}
+
+UINT Label::DrawFlags() const { return DT_LEFT | DT_TOP | DT_EXPANDTABS | (showAccel_ ? 0 : DT_NOPREFIX); }
+
+void Label::AdjustSize() {
+    if (!autoSize_) return;
+    Form* f = GetForm();
+    WindowDc dc(nullptr);
+    Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
+    SelectGuard sel(dc.Get(), font.Get());
+    RECT r{0, 0, 0, 0};
+    std::wstring text = text_.empty() ? std::wstring(L" ") : text_;
+    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
+    int w = text_.empty() ? 0 : r.right;
+    Invalidate();
+    SetBounds(Left(), Top(), w, r.bottom);
+    Invalidate();
+}
+
+void Label::TextChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void Label::FontChanged() {
+    AdjustSize();
+    Invalidate();
+}
+
+void Label::Paint() {
+    HDC dc = canvas_.Handle();
+    RECT r{0, 0, Width(), Height()};
+    if (!transparent_) {
+        Brush back(::CreateSolidBrush(ToRgb(color_)));
+        ::FillRect(dc, &r, back.Get());
+    }
+    Form* f = GetForm();
+    Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
+    SelectGuard sel(dc, font.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    if (enabled_) {
+        ::SetTextColor(dc, ToRgb(font_.color));
+        ::DrawTextW(dc, text_.c_str(), -1, &r, DrawFlags());
+    } else {
+        // Greyed like a disabled control: a light copy one pixel down and right.
+        RECT shadow = r;
+        ::OffsetRect(&shadow, 1, 1);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+        ::DrawTextW(dc, text_.c_str(), -1, &shadow, DrawFlags());
+        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
+        ::DrawTextW(dc, text_.c_str(), -1, &r, DrawFlags());
+    }
+}
+
+}  // namespace fw

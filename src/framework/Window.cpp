@@ -1,0 +1,71 @@
+#include "framework/Window.h"
+
+#include "framework/Application.h"
+#include "framework/Error.h"
+
+namespace fw {
+
+void Window::RegisterClassOnce(const WindowParams& p) {
+    HINSTANCE inst = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (::GetClassInfoExW(inst, p.className, &wc)) return;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof wc;
+    wc.style = p.classStyle;
+    wc.lpfnWndProc = &Window::StaticProc;
+    wc.hInstance = inst;
+    wc.hCursor = p.cursor ? p.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = p.icon;
+    wc.lpszClassName = p.className;
+    if (!::RegisterClassExW(&wc)) throw OutOfResources(L"Cannot register window class");
+}
+
+Window::~Window() { DestroyHandle(); }
+
+void Window::DestroyHandle() {
+    if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+    hwnd_ = nullptr;
+}
+
+Window* Window::FromHandle(HWND wnd) {
+    if (!wnd) return nullptr;
+    WCHAR cls[64];
+    // Only our own classes keep the object in GWLP_USERDATA.
+    if (!::GetClassNameW(wnd, cls, 64) || wcsncmp(cls, L"Sv", 2) != 0) return nullptr;
+    return reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+}
+
+void Window::CreateHandle(const WindowParams& p) {
+    RegisterClassOnce(p);
+    HWND wnd = ::CreateWindowExW(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width,
+                                 p.height, p.parent, nullptr, ::GetModuleHandleW(nullptr), this);
+    if (!wnd) throw OutOfResources(L"Error creating window");
+    hwnd_ = wnd;
+    HandleCreated();
+}
+
+LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
+
+LRESULT CALLBACK Window::StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        self->hwnd_ = wnd;
+        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(wnd, msg, wp, lp);  // WM_GETMINMAXINFO arrives first
+    if (msg == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return ::DefWindowProcW(wnd, msg, wp, lp);
+    }
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (...) {
+        Application::Instance().HandleException(std::current_exception());
+        return 0;
+    }
+}
+
+}  // namespace fw

@@ -1,0 +1,52 @@
+#pragma once
+// Base of every object that owns a window of one of our own window classes. The object is
+// attached at WM_NCCREATE (pointer from lpCreateParams) and detached at WM_NCDESTROY; messages
+// that come before (WM_GETMINMAXINFO is the first) go to DefWindowProcW. Nothing unwinds into
+// user32: OnMessage runs behind a barrier that hands errors to the application.
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+struct WindowParams {
+    const wchar_t* className = L"SvWindow";
+    UINT classStyle = 0;
+    std::wstring caption;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = 0;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    HWND parent = nullptr;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+};
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    bool HandleAllocated() const { return hwnd_ != nullptr; }
+    void DestroyHandle();
+
+    // The object behind a window of ours, or nullptr.
+    static Window* FromHandle(HWND wnd);
+
+protected:
+    void CreateHandle(const WindowParams& params);
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
+    // Called once the handle exists (end of CreateHandle).
+    virtual void HandleCreated() {}
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static void RegisterClassOnce(const WindowParams& params);
+    static LRESULT CALLBACK StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
+};
+
+}  // namespace fw

@@ -1,0 +1,14 @@
+// Entry point of the Windows tests: GoogleTest under wine, with the application object ready
+// (its hidden window exists), as the program's own entry point leaves it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "framework/Application.h"
+
+int wmain(int argc, wchar_t** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    auto& app = fw::Application::Instance();
+    app.Initialize();
+    app.SetTitle(L"Snapvane 1.1");
+    return RUN_ALL_TESTS();
+}
