@@ -10,6 +10,7 @@
 //   winprobe backdrop X Y W H [SECONDS]  a window at the bottom of the z-order showing a known
 //                                        pattern (see PatternColor) until closed
 //   winprobe close TITLE                 posts WM_CLOSE
+//   winprobe show TITLE min|restore|hide ShowWindowAsync
 //   winprobe list                        every top-level window with a title (for logs)
 //
 // Exit status: 0 done, 1 window (or state) not found in time, 2 bad usage.
@@ -58,7 +59,10 @@ void PrintInfo(HWND hwnd) {
     PrintHwnd("WIN_HWND", hwnd);
     std::printf("WIN_X=%ld\nWIN_Y=%ld\nWIN_W=%ld\nWIN_H=%ld\n", rect.left, rect.top,
                 rect.right - rect.left, rect.bottom - rect.top);
-    std::printf("WIN_CLIENT_W=%ld\nWIN_CLIENT_H=%ld\n", client.right, client.bottom);
+    POINT origin{0, 0};
+    ::ClientToScreen(hwnd, &origin);
+    std::printf("WIN_CLIENT_X=%ld\nWIN_CLIENT_Y=%ld\nWIN_CLIENT_W=%ld\nWIN_CLIENT_H=%ld\n", origin.x, origin.y,
+                client.right, client.bottom);
     std::printf("WIN_VISIBLE=%d\nWIN_ICONIC=%d\nWIN_FOREGROUND=%d\n", ::IsWindowVisible(hwnd) ? 1 : 0,
                 ::IsIconic(hwnd) ? 1 : 0, ::GetForegroundWindow() == hwnd ? 1 : 0);
     std::printf("WIN_STYLE=0x%08lx\nWIN_EXSTYLE=0x%08lx\n",
@@ -284,8 +288,19 @@ int ShowBackdrop(int x, int y, int width, int height, int seconds) {
     return 0;
 }
 
+// Puts a window into a state where a test needs it and a person has no way there (a window
+// minimized alone, without a taskbar button of its own).
+int Show(HWND hwnd, const std::wstring& how) {
+    int command = 0;
+    if (how == L"min") command = SW_MINIMIZE;
+    else if (how == L"restore") command = SW_RESTORE;
+    else if (how == L"hide") command = SW_HIDE;
+    else return 2;
+    return ::ShowWindowAsync(hwnd, command) ? 0 : 1;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|close|list ...\n");
+    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|close|show|list ...\n");
     return 2;
 }
 
@@ -320,5 +335,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"nchit") return argc < 4 ? Usage() : NcHit(hwnd, argv[3]);
     if (command == L"taskbar") return TaskbarButton(hwnd);
     if (command == L"close") return ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == L"show") return argc < 4 ? Usage() : Show(hwnd, argv[3]);
     return Usage();
 }

@@ -1,0 +1,194 @@
+#!/bin/bash
+# The test command: installs what is missing, then runs the three tiers of tests and ends with
+# one line "N passed, N failed" (ctest tests and end-to-end checks); the exit status is
+# non-zero when anything failed or could not run.
+#
+#   scripts/test.sh [--tier native|win|e2e]... [--e2e NAME]...
+#
+#   native  the pure logic, built natively with AddressSanitizer and UBSan (preset native)
+#   win     the Windows tests, one wine process per test (preset win32, or win64 where this
+#           machine cannot run 32-bit programs)
+#   e2e     tests/e2e/test_*.sh (or only test_NAME.sh), which drive the real Snapvane.exe
+#
+# The win32 preset is always built: it is the shipped exe. Logs: build/test-logs/.
+set -u
+
+kRoot=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+readonly kRoot
+readonly kLogDir=$kRoot/build/test-logs
+readonly kE2eTimeout=600
+
+gPassed=0
+gFailed=0
+gTiers=()
+gE2eNames=()
+gWinPreset=
+
+Say() { echo "[test] $*"; }
+
+# Adds the counts of one step and tells how it went.
+Count() {
+  local what=$1 passed=$2 failed=$3
+  gPassed=$((gPassed + passed))
+  gFailed=$((gFailed + failed))
+  Say "$what: $passed passed, $failed failed"
+}
+
+# Counts one step that could not run, and shows the end of its log.
+CouldNotRun() {
+  local what=$1 log=$2
+  gFailed=$((gFailed + 1))
+  Say "$what: FAILED (log: ${log#"$kRoot"/})"
+  [[ -f $log ]] && tail -n 40 "$log" | sed 's/^/    /'
+}
+
+# Runs "${@:2}" with its output in log $1; the exit status is the command's.
+Logged() {
+  local log=$1
+  shift
+  echo "+ $*" >>"$log"
+  "$@" >>"$log" 2>&1
+}
+
+# Counts the tests of a ctest log: the summary line is "NN% tests passed, F tests failed out
+# of T". A run that ends without that line, or that found no test, could not run.
+CountCtest() {
+  local what=$1 log=$2 status=$3 line total failed
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [[ -z $line ]] || grep -q 'No tests were found' "$log"; then
+    CouldNotRun "$what (no test ran, ctest status $status)" "$log"
+    return
+  fi
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  Count "$what" $((total - failed)) "$failed"
+  if ((failed)); then
+    sed -n '/The following tests FAILED/,$p' "$log" | sed 's/^/    /'
+  fi
+}
+
+Setup() {
+  local log=$kLogDir/setup.log
+  Logged "$log" "$kRoot/scripts/setup.sh" || CouldNotRun "setup" "$log"
+}
+
+NativeTier() {
+  local log=$kLogDir/native.log start=$SECONDS
+  if ! Logged "$log" cmake --preset native || ! Logged "$log" cmake --build --preset native; then
+    CouldNotRun "native build" "$log"
+    return
+  fi
+  Logged "$log" ctest --preset native --parallel "$(nproc)"
+  CountCtest "native tests ($((SECONDS - start)) s)" "$log" $?
+}
+
+# Builds the shipped win32 exe and, where 32-bit code cannot run here, the win64 build that
+# the Windows tiers then test. Prints nothing; sets gWinPreset when the build to test is there.
+WindowsBuild() {
+  local arch preset log start=$SECONDS
+  arch=$(WineEnvArch) || { CouldNotRun "wine" /dev/null; return; }
+  for preset in win32 win64; do
+    [[ $preset == win64 && $arch != win64 ]] && continue
+    log=$kLogDir/build-$preset.log
+    if Logged "$log" cmake --preset "$preset" && Logged "$log" cmake --build --preset "$preset"; then
+      Say "built preset $preset ($((SECONDS - start)) s)"
+    else
+      CouldNotRun "build of preset $preset" "$log"
+      [[ $preset == "$arch" ]] && return
+    fi
+  done
+  [[ $arch == win64 ]] && Say "note: this machine cannot run 32-bit programs; the Windows tests run the win64 build"
+  gWinPreset=$arch
+}
+
+EnvironmentUp() {
+  local log=$kLogDir/wine-env.log
+  # The prefix and logs of a run stay for a look afterwards; the next run replaces them.
+  WineEnvUp --name test --printer >>"$log" 2>&1 || { CouldNotRun "test environment" "$log"; return 1; }
+  return 0
+}
+
+WinTier() {
+  local log=$kLogDir/win.log start=$SECONDS
+  # One at a time: every test opens real windows on the one desktop, and focus is shared.
+  Logged "$log" ctest --preset "$gWinPreset" --timeout 120
+  CountCtest "Windows tests ($((SECONDS - start)) s)" "$log" $?
+}
+
+E2eTier() {
+  local buildDir=$kRoot/build/$gWinPreset
+  export SNAPVANE_EXE=$buildDir/Snapvane.exe
+  export WINPROBE=$buildDir/tests/e2e/winprobe.exe
+  export E2E_LOG_DIR=$kLogDir/e2e
+  mkdir -p "$E2E_LOG_DIR"
+  local scripts=() name
+  if ((${#gE2eNames[@]})); then
+    for name in "${gE2eNames[@]}"; do scripts+=("$kRoot/tests/e2e/test_$name.sh"); done
+  else
+    scripts=("$kRoot"/tests/e2e/test_*.sh)
+  fi
+  local script base results status start
+  for script in "${scripts[@]}"; do
+    [[ -f $script ]] || { CouldNotRun "e2e: no $script" /dev/null; continue; }
+    base=$(basename "$script" .sh)
+    results=$E2E_LOG_DIR/$base.result
+    rm -f "$results"
+    start=$SECONDS
+    E2E_RESULT_FILE=$results timeout -k 10 "$kE2eTimeout" bash "$script" >"$E2E_LOG_DIR/$base.log" 2>&1
+    status=$?
+    # The test's own lines, for the person watching (its log has the details).
+    grep -E '^(ok|FAIL) ' "$E2E_LOG_DIR/$base.log" | sed 's/^/    /'
+    if [[ -f $results ]]; then
+      read -r passed failed <"$results"
+      Count "e2e $base ($((SECONDS - start)) s)" "$passed" "$failed"
+      ((status == 0 || failed > 0)) || CouldNotRun "e2e $base ended with status $status" "$E2E_LOG_DIR/$base.log"
+    else
+      CouldNotRun "e2e $base (status $status, no result)" "$E2E_LOG_DIR/$base.log"
+    fi
+  done
+}
+
+Cleanup() {
+  trap - EXIT INT TERM
+  WineEnvDown >>"$kLogDir/wine-env.log" 2>&1
+}
+
+Main() {
+  while (($#)); do
+    case $1 in
+      --tier) gTiers+=("$2"); shift ;;
+      --e2e) gE2eNames+=("$2"); gTiers+=(e2e); shift ;;
+      -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
+      *) echo "unknown option $1" >&2; exit 2 ;;
+    esac
+    shift
+  done
+  ((${#gTiers[@]})) || gTiers=(native win e2e)
+  local tiers=" ${gTiers[*]} "
+
+  cd "$kRoot" || exit 1
+  rm -rf "$kLogDir"
+  mkdir -p "$kLogDir"
+  export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+  # shellcheck source=scripts/wine-env.sh
+  source "$kRoot/scripts/wine-env.sh"
+  trap Cleanup EXIT
+  trap 'Say "interrupted"; Cleanup; exit 130' INT TERM
+
+  local start=$SECONDS
+  Setup
+  [[ $tiers == *" native "* ]] && NativeTier
+  if [[ $tiers == *" win "* || $tiers == *" e2e "* ]]; then
+    WindowsBuild
+    if [[ -n $gWinPreset ]] && EnvironmentUp; then
+      [[ $tiers == *" win "* ]] && WinTier
+      [[ $tiers == *" e2e "* ]] && E2eTier
+    fi
+    Cleanup
+  fi
+  Say "done in $((SECONDS - start)) s; logs in ${kLogDir#"$kRoot"/}"
+  echo "$gPassed passed, $gFailed failed"
+  ((gFailed == 0 && gPassed > 0))
+}
+
+Main "$@"
