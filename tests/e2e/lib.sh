@@ -33,7 +33,7 @@ if [[ -z ${WINEPREFIX:-} || -z ${WINE:-} || -z ${DISPLAY:-} ]]; then
   exit 2
 fi
 
-Log() { echo "  $*"; }
+Log() { printf '%s\n' "$*" | sed 's/^/  /'; }
 
 Ok() {
   _gE2ePassed=$((_gE2ePassed + 1))
@@ -154,7 +154,9 @@ WinLine() {
 # HasBits VALUE MASK: all bits of MASK set in VALUE.
 HasBits() { (( ($1 & $2) == $2 )); }
 
-# ShowBackdrop X Y W H: the pattern window of winprobe at the bottom of the z-order.
+# ShowBackdrop X Y W H: the pattern window of winprobe at the bottom of the z-order. Show it
+# before the windows that are to lie above it: Wine raises X windows but never lowers one, so
+# on the screen a window shown later covers those shown before, whatever the z-order says.
 ShowBackdrop() {
   local out=$E2E_DIR/backdrop.out
   Probe backdrop "$@" 600 >"$out" 2>&1 &

@@ -272,8 +272,12 @@ int ShowBackdrop(int x, int y, int width, int height, int seconds) {
     HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, kBackdropTitle, WS_POPUP, x, y,
                                   width, height, owner, nullptr, wc.hInstance, nullptr);
     if (!hwnd) return 1;
-    // Shown first, then sent to the bottom: Wine puts a window that is being shown on top
-    // whatever the insert-after handle says.
+    // An owned window stays above its owner, so the owner goes to the bottom first. The
+    // backdrop is shown, then sent to the bottom: Wine puts a window that is being shown on
+    // top whatever the insert-after handle says. (On the screen Wine only ever raises X
+    // windows: one lowered in the z-order stays above the windows that were there before it,
+    // so the backdrop must be shown before the windows that are to cover it.)
+    ::SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     ::SetWindowPos(hwnd, HWND_BOTTOM, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
     ::UpdateWindow(hwnd);
