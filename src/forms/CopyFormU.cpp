@@ -1,5 +1,7 @@
 #include "forms/CopyFormU.h"
 
+#include <shellapi.h>
+
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
 
@@ -11,7 +13,65 @@ constexpr int kOuterWidth = 574, kOuterHeight = 346;
 constexpr int kFrameGap = 30;
 }  // namespace
 
-TCopyForm::TCopyForm() : Form(L"CopyForm"), Minimize(this, L"Minimize") {
+TCopyForm::TCopyForm()
+    : Form(L"CopyForm"),
+      TopPanel(this, L"TopPanel"),
+      Label5(&TopPanel, L"Label5"),
+      Label1(&TopPanel, L"Label1"),
+      StatusBar(this, L"StatusBar"),
+      PageControl(this, L"PageControl"),
+      Simple(&PageControl, L"Simple", L"Simple capturing", 0),
+      Label2(&Simple, L"Label2"),
+      Label3(&Simple, L"Label3"),
+      Label4(&Simple, L"Label4"),
+      Capture(&Simple, L"Capture"),
+      Copy(&Simple, L"Copy"),
+      Save(&Simple, L"Save"),
+      Print(&Simple, L"Print"),
+      SimplePanel(&Simple, L"SimplePanel"),
+      SimpleFrame1(&SimplePanel, L"SimpleFrame1"),
+      CaptureLoop(&PageControl, L"CaptureLoop", L"Advanced capturing", 1),
+      PageControl1(&CaptureLoop, L"PageControl1"),
+      Panel2(&CaptureLoop, L"Panel2"),
+      CountDown(&PageControl1, L"CountDown", L"Countdown", 3),
+      Label11(&CountDown, L"Label11"),
+      StartButton(&CountDown, L"StartButton"),
+      Label9(&CountDown, L"Label9"),
+      CountInterval(&CountDown, L"CountInterval"),
+      CheckMinimize(&CountDown, L"CheckMinimize"),
+      BtnCopy(&CountDown, L"BtnCopy"),
+      BtnSave(&CountDown, L"BtnSave"),
+      BtnPrint(&CountDown, L"BtnPrint"),
+      CountPanel(&CountDown, L"CountPanel"),
+      RegFrame2(&CountPanel, L"RegFrame2"),
+      CaptureRegularily(&PageControl1, L"CaptureRegularily", L"Capture regularily", 4),
+      Label10(&CaptureRegularily, L"Label10"),
+      Play(&CaptureRegularily, L"Play"),
+      Stop(&CaptureRegularily, L"Stop"),
+      Label7(&CaptureRegularily, L"Label7"),
+      Intervall(&CaptureRegularily, L"Intervall"),
+      Filename(&CaptureRegularily, L"Filename"),
+      Label6(&CaptureRegularily, L"Label6"),
+      Filetype(&CaptureRegularily, L"Filetype"),
+      Path(&CaptureRegularily, L"Path"),
+      Browse(&CaptureRegularily, L"Browse"),
+      RegPanel(&CaptureRegularily, L"RegPanel"),
+      RegFrame1(&RegPanel, L"RegFrame1"),
+      About(&PageControl, L"About", L"About", 2),
+      ImagePanel(&About, L"ImagePanel"),
+      Image1(&About, L"Image1"),
+      Label14(&About, L"Label14"),
+      ProductName(&About, L"ProductName"),
+      Label12(&About, L"Label12"),
+      Version(&About, L"Version"),
+      Label13(&About, L"Label13"),
+      Email(&About, L"Email"),
+      EmailAddress(&About, L"EmailAddress"),
+      Homepage(&About, L"Homepage"),
+      httpAddress(&About, L"httpAddress"),
+      Panel1(&About, L"Panel1"),
+      Memo1(&About, L"Memo1"),
+      Minimize(this, L"Minimize") {
     CopyForm = this;
     resizable_ = false;
     maximizeBox_ = false;
@@ -20,30 +80,26 @@ TCopyForm::TCopyForm() : Form(L"CopyForm"), Minimize(this, L"Minimize") {
     SetMinSize(Scale(kOuterWidth), Scale(kOuterHeight));
     SetMaxSize(Scale(kOuterWidth), Scale(kOuterHeight));
     SetKeyPreview(true);
-    fw::FontSpec font;
-    font.name = L"Georgia";
-    font.height = 11;
-    font.charset = ANSI_CHARSET;
-    SetFont(font);
-
-    Minimize.SetFont(font);
-    Minimize.SetText(L"Minimize this");
-    Minimize.SetHint(L"Minimize this window|Minimize only this window, not red border");
-    Minimize.SetBounds(Scale(478), Scale(59), Scale(87), Scale(17));
-    Minimize.onClick = [this] { MinimizeClick(); };
-
+    BuildLayout();
     CreateForm();
 }
 
 TCopyForm::~TCopyForm() {
+    auto& app = fw::Application::Instance();
+    app.onMinimize = nullptr;
+    app.onRestore = nullptr;
+    app.onHint = nullptr;
     if (CopyForm == this) CopyForm = nullptr;
 }
 
 void TCopyForm::FormCreate() {
+    Minimize.BringToFront();  // over the right end of the tab row
     auto& app = fw::Application::Instance();
     app.SetHintColor(fw::kRed);
     app.onMinimize = [this] { MinimizeAllClick(); };
     app.onRestore = [this] { RestoreClick(); };
+    // The long part of the hint under the pointer shows in panel 0 of the status bar.
+    app.onHint = [this](const std::wstring& text) { StatusBar.SetPanelText(0, text); };
     SetBounds(100, 100, Width(), Height());
 }
 
@@ -64,4 +120,18 @@ void TCopyForm::MinimizeAllClick() {
 void TCopyForm::RestoreClick() {
     SetWindowState(fw::WindowState::Normal);
     MainForm->SetWindowState(fw::WindowState::Normal);
+}
+
+void TCopyForm::Label3Click() {
+    ::SetWindowPos(MainForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TCopyForm::EmailAddressClick() {
+    // What the shell answers is not looked at: with no mail program nothing happens.
+    std::wstring target = std::wstring(L"mailto:") + kMakerEmail;
+    ::ShellExecuteW(Handle(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void TCopyForm::httpAddressClick() {
+    ::ShellExecuteW(Handle(), L"open", kMakerWeb, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -101,8 +101,7 @@ void Container::PaintControls(HDC dc, const GraphicControl* from) {
 
 void Container::Realign() {
     if (!hwnd_ && !dynamic_cast<Form*>(this)) return;
-    RECT area{0, 0, Width(), Height()};
-    if (hwnd_) ::GetClientRect(hwnd_, &area);
+    RECT area = AlignArea();
     for (Control* c : controls_) {
         if (!c->Visible()) continue;
         switch (c->GetAlign()) {
@@ -129,6 +128,16 @@ void Container::Realign() {
     for (Control* c : controls_)
         if (c->Visible() && c->GetAlign() == Align::Client)
             c->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
+void Container::ChildBoundsChanged(Control* child, bool sizeChanged) {
+    if (sizeChanged || child->GetAlign() != Align::None) Realign();
+}
+
+RECT Container::AlignArea() const {
+    RECT area{0, 0, Width(), Height()};
+    if (hwnd_) ::GetClientRect(hwnd_, &area);
+    return area;
 }
 
 void Container::BoundsChanged() {
@@ -234,6 +243,10 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         if (WinControl* c = WinControl::FromHandle(hdr->hwndFrom)) return c->Notify(msg, wp, lp);
         break;
     }
+    case WM_DRAWITEM:
+        if (WinControl* c = WinControl::FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem))
+            return c->Notify(msg, wp, lp);
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:

@@ -28,6 +28,8 @@ public:
     void PaintControls(HDC dc, const GraphicControl* from = nullptr);
     // Places the aligned children (top, bottom, client) in the client area.
     void Realign();
+    // A child's bounds changed (sizeChanged: its width or height).
+    virtual void ChildBoundsChanged(Control* child, bool sizeChanged);
     // Offset of the scrolled contents (scroll boxes).
     POINT ScrollOffset() const { return scroll_; }
 
@@ -47,6 +49,8 @@ protected:
     virtual void ClientMouseUp(MouseButton, ShiftState, int, int) {}
     virtual void ClientMouseLeave() {}
     virtual void Resized() {}
+    // The part of the client area that aligned children share.
+    virtual RECT AlignArea() const;
     // The cursor the container shows at a client point (nullptr: the class cursor).
     HCURSOR CursorAt(POINT pt) const;
     void BoundsChanged() override;

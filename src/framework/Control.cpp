@@ -61,8 +61,7 @@ void Control::SetBounds(int left, int top, int width, int height) {
     RECT old = bounds_;
     bounds_ = r;
     BoundsChanged();
-    if (parent_ && (old.right - old.left != width || old.bottom - old.top != height || align_ != Align::None))
-        parent_->Realign();
+    if (parent_) parent_->ChildBoundsChanged(this, old.right - old.left != width || old.bottom - old.top != height);
 }
 
 void Control::SetAlign(Align a) {
@@ -215,6 +214,10 @@ void WinControl::ApplyFont() {
 void WinControl::SetFocus() {
     if (!hwnd_ || !Showing() || !enabled_) throw Error(L"Cannot focus a disabled or invisible window");
     ::SetFocus(hwnd_);
+}
+
+void WinControl::BringToFront() {
+    if (hwnd_) ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WinControl::Invalidate() {

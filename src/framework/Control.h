@@ -153,6 +153,8 @@ public:
     bool IsWindowed() const override { return true; }
     using Window::Handle;
     void SetFocus();
+    // Puts the window above its siblings (children are created under the earlier ones).
+    void BringToFront();
     bool Focused() const { return hwnd_ && ::GetFocus() == hwnd_; }
     void Invalidate() override;
     bool TabStop() const { return tabStop_; }

@@ -228,8 +228,8 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DoMoving();
         break;
     case DM_GETDEFID:
-        if (defaultButton_ && defaultButton_->Handle() && defaultButton_->Showing())
-            return MAKELONG(::GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        for (WinControl* b : defaultButtons_)
+            if (b->Handle() && b->Showing()) return MAKELONG(::GetDlgCtrlID(b->Handle()), DC_HASDEFID);
         return 0;
     default:
         break;

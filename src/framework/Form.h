@@ -3,6 +3,8 @@
 // they go with its taskbar button); a form may change that in CreateParams.
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/Container.h"
 
 namespace fw {
@@ -43,8 +45,9 @@ public:
     void SetTransparentColor(bool on, Color value);
     bool TransparentColor() const { return transparentColor_; }
     Color TransparentColorValue() const { return transparentColorValue_; }
-    // The push button that ENTER presses (DM_GETDEFID).
-    void SetDefaultButton(WinControl* button) { defaultButton_ = button; }
+    // A push button that ENTER presses (DM_GETDEFID) while it is showing; a form may have
+    // one per page.
+    void AddDefaultButton(WinControl* button) { defaultButtons_.push_back(button); }
     Canvas& GetCanvas() { return canvas_; }
     bool Loading() const { return loading_; }
     int Dpi() const { return dpi_; }
@@ -94,7 +97,7 @@ private:
     bool transparentColor_ = false;
     Color transparentColorValue_ = 0;
     int minWidth_ = 0, minHeight_ = 0, maxWidth_ = 0, maxHeight_ = 0;
-    WinControl* defaultButton_ = nullptr;
+    std::vector<WinControl*> defaultButtons_;
     Canvas canvas_;
     bool loading_ = true;
     bool settingBounds_ = false;

@@ -1,0 +1,37 @@
+#include "framework/Image.h"
+
+namespace fw {
+
+Image::Image(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
+    picture_.onChange = [this] { PictureChanged(); };
+}
+
+void Image::SetAutoSize(bool a) {
+    autoSize_ = a;
+    PictureChanged();
+}
+
+void Image::SetTransparent(bool t) {
+    transparent_ = t;
+    Invalidate();
+}
+
+void Image::PictureChanged() {
+    if (autoSize_ && !picture_.Empty()) SetBounds(Left(), Top(), picture_.Width(), picture_.Height());
+    Invalidate();
+}
+
+void Image::Paint() {
+    if (picture_.Empty()) return;
+    HDC dc = canvas_.Handle();
+    HDC src = picture_.Dc();
+    if (transparent_) {
+        COLORREF key = ::GetPixel(src, 0, picture_.Height() - 1);
+        ::TransparentBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, picture_.Width(),
+                         picture_.Height(), key);
+    } else {
+        ::BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, SRCCOPY);
+    }
+}
+
+}  // namespace fw

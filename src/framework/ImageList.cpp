@@ -1,0 +1,32 @@
+#include "framework/ImageList.h"
+
+#include "framework/Error.h"
+
+namespace fw {
+
+ImageList::ImageList(int width, int height) : width_(width), height_(height) {
+    list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4);
+}
+
+ImageList::~ImageList() {
+    if (list_) ImageList_Destroy(list_);
+}
+
+void ImageList::AddResourceStrip(const wchar_t* name, Color mask) {
+    mask_ = mask;
+    Bitmap strip;
+    strip.LoadFromResource(::GetModuleHandleW(nullptr), name);
+    strip.ReleaseDc();  // ImageList_AddMasked needs the bitmap out of any DC
+    ImageList_AddMasked(list_, strip.Handle(), ToRgb(mask));
+}
+
+void ImageList::GetBitmap(int index, Bitmap& out) const {
+    out.SetSize(width_, height_);
+    HDC dc = out.Dc();
+    RECT r{0, 0, width_, height_};
+    Brush back(::CreateSolidBrush(ToRgb(mask_)));
+    ::FillRect(dc, &r, back.Get());
+    ImageList_Draw(list_, index, dc, 0, 0, ILD_TRANSPARENT);
+}
+
+}  // namespace fw

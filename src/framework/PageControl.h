@@ -1,0 +1,54 @@
+#pragma once
+// Pages with tabs: a tab control (flat buttons here) whose display area shows one sheet.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "framework/Container.h"
+
+namespace fw {
+
+class PageControl;
+
+class TabSheet : public Container {
+public:
+    TabSheet(PageControl* owner, std::wstring name, std::wstring caption, int imageIndex);
+    int ImageIndex() const { return imageIndex_; }
+    PageControl* Owner() const { return owner_; }
+
+private:
+    PageControl* owner_;
+    int imageIndex_;
+};
+
+class PageControl : public Container {
+public:
+    PageControl(Container* parent, std::wstring name);
+    void CreateWnd() override;
+    void SetImages(HIMAGELIST images) { images_ = images; }
+    void SetMultiLine(bool m) { multiLine_ = m; }
+    void SetFlatButtons(bool f) { flatButtons_ = f; }
+
+    const std::vector<TabSheet*>& Pages() const { return pages_; }
+    TabSheet* ActivePage() const { return active_; }
+    void SetActivePage(TabSheet* page);
+    LRESULT Notify(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    void AddPage(TabSheet* page) { pages_.push_back(page); }
+    // The rectangle the sheets fill, in this control's client coordinates.
+    RECT DisplayRect() const;
+
+protected:
+    void BoundsChanged() override;
+
+private:
+    void PlaceSheets();
+    std::vector<TabSheet*> pages_;
+    TabSheet* active_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    bool multiLine_ = false;
+    bool flatButtons_ = true;
+};
+
+}  // namespace fw

@@ -1,0 +1,48 @@
+#include "framework/StatusBar.h"
+
+#include <commctrl.h>
+
+namespace fw {
+
+StatusBar::StatusBar(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {}
+
+void StatusBar::CreateWnd() {
+    // No size grip; CCS_NOPARENTALIGN and CCS_NORESIZE: the layout places it.
+    CreateChild(STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER);
+    ApplyParts();
+}
+
+void StatusBar::SetPanelWidths(std::vector<int> widths) {
+    widths_ = std::move(widths);
+    texts_.resize(widths_.size());
+    ApplyParts();
+}
+
+void StatusBar::ApplyParts() {
+    if (!hwnd_ || widths_.empty()) return;
+    std::vector<int> edges;
+    int x = 0;
+    for (size_t i = 0; i < widths_.size(); ++i) {
+        x += widths_[i];
+        edges.push_back(i + 1 == widths_.size() ? -1 : x);
+    }
+    ::SendMessageW(hwnd_, SB_SETPARTS, WPARAM(edges.size()), reinterpret_cast<LPARAM>(edges.data()));
+    for (size_t i = 0; i < texts_.size(); ++i)
+        ::SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(i), reinterpret_cast<LPARAM>(texts_[i].c_str()));
+}
+
+void StatusBar::SetPanelText(int index, const std::wstring& text) {
+    if (index < 0) return;
+    if (size_t(index) >= texts_.size()) texts_.resize(size_t(index) + 1);
+    if (texts_[size_t(index)] == text) return;
+    texts_[size_t(index)] = text;
+    if (hwnd_) ::SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring StatusBar::PanelText(int index) const {
+    return index >= 0 && size_t(index) < texts_.size() ? texts_[size_t(index)] : std::wstring();
+}
+
+void StatusBar::BoundsChanged() { WinControl::BoundsChanged(); }
+
+}  // namespace fw

@@ -1,0 +1,26 @@
+#pragma once
+// The status bar: panels of fixed widths, the last one reaching to the right end.
+#include <vector>
+
+#include "framework/Control.h"
+
+namespace fw {
+
+class StatusBar : public WinControl {
+public:
+    StatusBar(Container* parent, std::wstring name);
+    void CreateWnd() override;
+    void SetPanelWidths(std::vector<int> widths);
+    void SetPanelText(int index, const std::wstring& text);
+    std::wstring PanelText(int index) const;
+
+protected:
+    void BoundsChanged() override;
+
+private:
+    void ApplyParts();
+    std::vector<int> widths_;
+    std::vector<std::wstring> texts_;
+};
+
+}  // namespace fw
