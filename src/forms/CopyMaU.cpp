@@ -1,6 +1,9 @@
 #include "forms/CopyMaU.h"
 
+#include "base/CursorZone.h"
+#include "base/Readout.h"
 #include "forms/CopyFormU.h"
+#include "framework/Application.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -80,6 +83,69 @@ void TMainForm::FormPaint() {
     c.SetBrushColor(kKeyColor);
 }
 
-void TMainForm::FormShow() { StoreSize(); }
+namespace {
 
-void TMainForm::FormResize() { StoreSize(); }
+// The system cursor that shows each zone; the program-wide cursor holds it, so the cursor
+// shown and the action taken on a press always agree.
+HCURSOR ZoneCursor(base::CursorZone zone) {
+    switch (zone) {
+    case base::CursorZone::Move: return ::LoadCursorW(nullptr, IDC_SIZEALL);
+    case base::CursorZone::RightEdge: return ::LoadCursorW(nullptr, IDC_SIZEWE);
+    case base::CursorZone::BottomRight: return ::LoadCursorW(nullptr, IDC_SIZENWSE);
+    case base::CursorZone::Bottom: return ::LoadCursorW(nullptr, IDC_SIZENS);
+    case base::CursorZone::None: break;
+    }
+    return nullptr;  // the default cursor
+}
+
+base::CursorZone ZoneOfCursor(HCURSOR cursor) {
+    for (auto zone : {base::CursorZone::Move, base::CursorZone::RightEdge, base::CursorZone::BottomRight,
+                      base::CursorZone::Bottom})
+        if (cursor && cursor == ZoneCursor(zone)) return zone;
+    return base::CursorZone::None;
+}
+
+}  // namespace
+
+void TMainForm::ShowReadout() {
+    // The control panel is built before the frame, so it is there whenever this runs.
+    if (CopyForm) CopyForm->StatusBar.SetPanelText(1, base::FrameReadout(Left(), Top(), lastWidth_, lastHeight_));
+}
+
+void TMainForm::FormShow() {
+    StoreSize();
+    ShowReadout();
+}
+
+void TMainForm::FormResize() {
+    StoreSize();
+    ShowReadout();
+}
+
+void TMainForm::FormMoving() {
+    // The place recorded now is the one before the step being announced; the size is the
+    // one stored last. The move itself goes ahead unchanged.
+    ShowReadout();
+}
+
+void TMainForm::FormMouseMove(fw::ShiftState shift, int x, int y) {
+    StoreSize();
+    auto zone = base::ChooseZone(shift == fw::kCtrl, x, y, lastWidth_, lastHeight_);
+    fw::Application::Instance().SetScreenCursor(ZoneCursor(zone));
+}
+
+void TMainForm::FormMouseDown() {
+    auto zone = ZoneOfCursor(fw::Application::Instance().ScreenCursor());
+    if (zone == base::CursorZone::None) return;
+    // The system's own move or size loop takes over until the button is released.
+    ::ReleaseCapture();
+    ::SendMessageW(Handle(), WM_SYSCOMMAND, base::ZoneCommand(zone), 0);
+}
+
+void TMainForm::FormMouseLeave() { fw::Application::Instance().SetScreenCursor(nullptr); }
+
+void TMainForm::FormKeyDown(WORD&, fw::ShiftState shift) {
+    if (shift == fw::kCtrl) fw::Application::Instance().SetScreenCursor(ZoneCursor(base::CursorZone::Move));
+}
+
+void TMainForm::FormKeyUp(WORD&, fw::ShiftState) { fw::Application::Instance().SetScreenCursor(nullptr); }

@@ -17,6 +17,12 @@ public:
     void FormPaint();
     void FormShow();
     void FormResize();
+    void FormMoving();
+    void FormMouseMove(fw::ShiftState shift, int x, int y);
+    void FormMouseDown();
+    void FormMouseLeave();
+    void FormKeyDown(WORD& key, fw::ShiftState shift);
+    void FormKeyUp(WORD& key, fw::ShiftState shift);
 
     // Last frame size, as the paint and the size handlers stored it.
     int LastWidth() const { return lastWidth_; }
@@ -32,9 +38,17 @@ protected:
     void DoPaint() override { FormPaint(); }
     void DoShow() override { FormShow(); }
     void DoResize() override { FormResize(); }
+    void DoMoving() override { FormMoving(); }
+    void ClientMouseMove(fw::ShiftState shift, int x, int y) override { FormMouseMove(shift, x, y); }
+    void ClientMouseDown(fw::MouseButton, fw::ShiftState, int, int) override { FormMouseDown(); }
+    void ClientMouseLeave() override { FormMouseLeave(); }
+    void DoKeyDown(WORD& key, fw::ShiftState shift) override { FormKeyDown(key, shift); }
+    void DoKeyUp(WORD& key, fw::ShiftState shift) override { FormKeyUp(key, shift); }
 
 private:
     void StoreSize();
+    // Shows the frame's place and the capture size in the control panel's status bar.
+    void ShowReadout();
     int lastWidth_ = 0, lastHeight_ = 0;
 };
 
