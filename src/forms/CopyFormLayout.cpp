@@ -1,5 +1,6 @@
 // The control panel's layout: every control with its place, texts, fonts, hints and initial
 // state. Places are in layout units (96 DPI) and scaled to the window's DPI.
+#include "base/FilterExtension.h"
 #include "forms/CopyFormU.h"
 
 namespace {
@@ -67,6 +68,23 @@ void TCopyForm::BuildLayout() {
     BuildCountDownPage();
     BuildRegularPage();
     BuildAboutPage();
+
+    SavePictureDialog.SetFilter(std::wstring(base::kPictureFilter));
+    SavePictureDialog.SetOptions(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING);
+    Timer.onTimer = [this] { SeriesTick(); };
+    CountTimer.SetInterval(1000);
+    CountTimer.onTimer = [this] { CountTimerTimer(); };
+    Capture.onClick = [this] { CaptureClick(); };
+    Copy.onClick = [this] { CopyClick(); };
+    Save.onClick = [this] { SaveClick(); };
+    Print.onClick = [this] { PrintClick(); };
+    StartButton.onClick = [this] { StartButtonClick(); };
+    BtnCopy.onClick = [this] { BtnCopyClick(); };
+    BtnSave.onClick = [this] { BtnSaveClick(); };
+    BtnPrint.onClick = [this] { BtnPrintClick(); };
+    Play.onClick = [this] { PlayClick(); };
+    Stop.onClick = [this] { StopClick(); };
+    Browse.onClick = [this] { BrowseClick(); };
 
     Minimize.SetText(L"Minimize this");
     Minimize.SetHint(L"Minimize this window|Minimize only this window, not red border");

@@ -13,6 +13,7 @@
 #include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/PageControl.h"
+#include "framework/SavePictureDialog.h"
 #include "framework/Panel.h"
 #include "framework/SpeedButton.h"
 #include "framework/StatusBar.h"
@@ -24,6 +25,7 @@ public:
     ~TCopyForm() override;
 
     // Non-visual parts.
+    fw::SavePictureDialog SavePictureDialog;
     fw::ImageList ImageList{16, 16};
     fw::ImageList BtnImageList{48, 24};
     fw::Timer Timer;
@@ -110,6 +112,30 @@ public:
     void Label3Click();
     void EmailAddressClick();
     void httpAddressClick();
+    void FormKeyUp(WORD& key, fw::ShiftState shift);
+    // Capture and output.
+    void CaptureClick();
+    void CopyClick();
+    void BtnCopyClick();
+    void PrintClick();
+    void BtnPrintClick();
+    void SaveClick();
+    void BtnSaveClick();
+    // Countdown.
+    void StartButtonClick();
+    void CountTimerTimer();
+    // Regular series and its folder.
+    void PlayClick();
+    void TimerTimer();
+    void StopClick();
+    void BrowseClick();
+
+    // The size the Print buttons scale from: the capture size of the last simple capture or
+    // of the last countdown start.
+    int PrintedWidth() const { return printedWidth_; }
+    int PrintedHeight() const { return printedHeight_; }
+    // Number of the next file of the series.
+    int SeriesCounter() const { return seriesCounter_; }
 
     // The maker's contact addresses shown on the About page.
     static constexpr const wchar_t* kMakerEmail = L"snapvane@tolvard.example";
@@ -119,6 +145,7 @@ protected:
     void DoCreate() override { FormCreate(); }
     void DoShow() override { FormShow(); }
     void DoClose(fw::CloseAction& action) override { FormClose(action); }
+    void DoKeyUp(WORD& key, fw::ShiftState shift) override { FormKeyUp(key, shift); }
 
 private:
     void BuildLayout();
@@ -126,6 +153,21 @@ private:
     void BuildCountDownPage();
     void BuildRegularPage();
     void BuildAboutPage();
+    // Grabs the capture rectangle of the frame into a picture holder; the temporary bitmap is
+    // freed on every path.
+    void GrabInto(fw::Image& holder);
+    void CopyHolder(fw::Image& holder);
+    void PrintHolder(fw::Image& holder);
+    void SaveHolder(fw::Image& holder);
+    void SetPlayFace(int index);
+    // The end of a countdown: buttons, windows and timer back to idle.
+    void FinishCountdown();
+    // A tick of the series timer: one capture, with failure reports that never stack.
+    void SeriesTick();
+
+    int printedWidth_ = 0, printedHeight_ = 0;
+    int seriesCounter_ = 0;
+    bool seriesReportOpen_ = false;
 };
 
 // The one control panel of the program, set as soon as the object exists.

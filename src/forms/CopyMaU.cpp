@@ -148,4 +148,21 @@ void TMainForm::FormKeyDown(WORD&, fw::ShiftState shift) {
     if (shift == fw::kCtrl) fw::Application::Instance().SetScreenCursor(ZoneCursor(base::CursorZone::Move));
 }
 
-void TMainForm::FormKeyUp(WORD&, fw::ShiftState) { fw::Application::Instance().SetScreenCursor(nullptr); }
+void TMainForm::FormKeyUp(WORD& key, fw::ShiftState) {
+    auto& app = fw::Application::Instance();
+    app.SetScreenCursor(nullptr);  // every key released ends a CTRL move cursor
+    if (key != VK_SPACE || !CopyForm) return;
+    // The space key runs the action of the control panel's showing page. After a capture from
+    // here both windows come back, so the new preview is in view.
+    TCopyForm& panel = *CopyForm;
+    if (panel.PageControl.ActivePage() == &panel.Simple) {
+        panel.Capture.Click();
+        panel.RestoreClick();
+        app.Restore();
+    }
+    if (panel.PageControl.ActivePage() == &panel.CaptureLoop && panel.PageControl1.ActivePage() == &panel.CountDown)
+        panel.StartButton.Click();
+    if (panel.PageControl.ActivePage() == &panel.CaptureLoop &&
+        panel.PageControl1.ActivePage() == &panel.CaptureRegularily)
+        panel.PlayClick();
+}

@@ -1,6 +1,7 @@
 #include "framework/Application.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 #include <algorithm>
 
@@ -35,6 +36,8 @@ void Application::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                              ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
+    // The shell's dialogs (folder browser, file dialogs) want COM on the GUI thread.
+    ::OleInitialize(nullptr);
     syncEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);

@@ -1,0 +1,174 @@
+// The control panel's timed captures: the countdown, the regular series and its folder.
+#include "base/PathShorten.h"
+#include "base/Series.h"
+#include "capture/BitmapFile.h"
+#include "forms/CopyFormU.h"
+#include "forms/CopyMaU.h"
+#include "framework/Application.h"
+#include "timed/FolderBrowser.h"
+
+#include <shlobj.h>
+
+namespace {
+// The display text of the save folder must fit this width in the panel's font.
+constexpr int kPathWidthLimit = 195;
+const wchar_t* const kStartHint = L"Start capturing|Start the capturing of selected area";
+}  // namespace
+
+// ---- countdown
+
+void TCopyForm::StartButtonClick() {
+    MainForm->SetFormStyle(fw::FormStyle::StayOnTop);
+    CountTimer.SetEnabled(true);
+    MainForm->NumInterval.SetText(std::wstring(base::CountdownStartText(CountInterval.ItemIndex())));
+    StartButton.SetEnabled(false);
+    CountInterval.SetEnabled(false);
+    Label9.SetEnabled(false);
+    if (CheckMinimize.Checked()) MinimizeClick();
+    BtnCopy.SetEnabled(false);
+    CheckMinimize.SetEnabled(false);
+    BtnSave.SetEnabled(false);
+    BtnPrint.SetEnabled(false);
+    printedWidth_ = MainForm->Width() - TMainForm::kBand * 2;
+    printedHeight_ = MainForm->Height() - TMainForm::kBand * 2;
+}
+
+void TCopyForm::CountTimerTimer() {
+    auto count = base::ParseCount(MainForm->NumInterval.Text());
+    int left = count ? *count - 1 : 0;
+    MainForm->NumInterval.SetText(std::to_wstring(left));
+    if (left != 0) return;
+    MainForm->NumInterval.SetText(L"");
+    try {
+        GrabInto(RegFrame2.Image);
+        StartButton.SetEnabled(true);
+        CountInterval.SetEnabled(true);
+        Label9.SetEnabled(true);
+        MainForm->FocusForm();
+    } catch (...) {
+        // A failed grab or focus ends the countdown all the same, so that the error is shown
+        // once and the timer does not go on with an empty count.
+        FinishCountdown();
+        throw;
+    }
+    FinishCountdown();
+}
+
+void TCopyForm::FinishCountdown() {
+    StartButton.SetEnabled(true);
+    CountInterval.SetEnabled(true);
+    Label9.SetEnabled(true);
+    SetWindowState(fw::WindowState::Normal);
+    int frameLeft = MainForm->Left(), frameTop = MainForm->Top(), panelLeft = Left(), panelTop = Top();
+    // Both windows are made anew as topmost windows and back, the frame last, so neither is
+    // left stay-on-top; each remake shows the window again and runs its show handler.
+    SetFormStyle(fw::FormStyle::StayOnTop);
+    MainForm->SetFormStyle(fw::FormStyle::StayOnTop);
+    SetFormStyle(fw::FormStyle::Normal);
+    MainForm->SetFormStyle(fw::FormStyle::Normal);
+    MainForm->SetBounds(frameLeft, frameTop, MainForm->Width(), MainForm->Height());
+    SetBounds(panelLeft, panelTop, Width(), Height());
+    CountTimer.SetEnabled(false);
+    bool havePicture = !RegFrame2.Image.Picture().Empty();
+    BtnCopy.SetEnabled(havePicture);
+    BtnSave.SetEnabled(havePicture);
+    BtnPrint.SetEnabled(havePicture);
+    CheckMinimize.SetEnabled(true);
+}
+
+// ---- regular series
+
+void TCopyForm::SetPlayFace(int index) {
+    fw::Bitmap face;  // handed to the button, which keeps its own copy
+    BtnImageList.GetBitmap(index, face);
+    Play.GetGlyph().Assign(face, 2);
+    Play.GlyphChanged();
+}
+
+void TCopyForm::PlayClick() {
+    if (Filename.Text().empty() || Path.Text().empty()) {
+        fw::Application::Instance().MessageBox(L"Enter filename and path.", L"Warning", MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (!Stop.Enabled()) {
+        for (fw::Control* c : std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6,
+                                                                   &Filename, &Path, &Browse})
+            c->SetEnabled(false);
+    }
+    Timer.SetInterval(unsigned(base::SeriesIntervalMs(Intervall.ItemIndex())));
+    SetPlayFace(1);
+    if (Play.Tag() != 0) {
+        // Running: pause.
+        Play.SetHint(L"Restore capturing");
+        Play.SetGroupIndex(1);
+        Play.SetDown(true);
+        Timer.SetEnabled(false);
+        Play.SetTag(0);
+        Label10.SetEnabled(false);
+    } else {
+        // Idle or paused: start or resume with one capture at once, then one every interval.
+        Stop.SetEnabled(true);
+        Play.SetHint(L"Pause capturing");
+        Play.SetGroupIndex(1);
+        Play.SetDown(false);
+        Play.SetTag(1);
+        TimerTimer();
+        Timer.SetEnabled(true);
+        Label10.SetEnabled(true);
+        Label10.SetVisible(true);
+    }
+}
+
+void TCopyForm::TimerTimer() {
+    MainForm->FocusForm();
+    GrabInto(RegFrame1.Image);
+    std::wstring name =
+        base::SeriesFileName(Path.Hint(), Filename.Text(), seriesCounter_, Filetype.SelectedText());
+    capture::SaveBitmapFile(RegFrame1.Image.Picture(), name);
+    ++seriesCounter_;  // only after a good save
+}
+
+void TCopyForm::SeriesTick() {
+    // While a failure report is open its message loop goes on delivering ticks: they are let
+    // go, so reports never stack; the series goes on at its rhythm once the report is closed.
+    if (seriesReportOpen_) return;
+    try {
+        TimerTimer();
+    } catch (...) {
+        seriesReportOpen_ = true;
+        fw::Application::Instance().HandleException(std::current_exception());
+        seriesReportOpen_ = false;
+    }
+}
+
+void TCopyForm::StopClick() {
+    Timer.SetEnabled(false);
+    for (fw::Control* c :
+         std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6, &Filename, &Path, &Browse})
+        c->SetEnabled(true);
+    Play.SetHint(kStartHint);
+    Play.SetDown(false);
+    SetPlayFace(0);
+    Play.SetTag(0);
+    seriesCounter_ = 0;
+    Label10.SetVisible(false);
+    Stop.SetEnabled(false);
+}
+
+// ---- save folder
+
+void TCopyForm::BrowseClick() {
+    std::wstring folder =
+        timed::BrowseForFolder(fw::Application::Instance().Handle(), L"Select folder", BIF_RETURNONLYFSDIRS);
+    Path.SetHint(folder);
+    // Shortened to fit, measured in the control panel's own font.
+    fw::WindowDc dc(Handle());
+    fw::Font font = fw::CreateFontFor(GetFont(), Dpi());
+    fw::SelectGuard sel(dc.Get(), font.Get());
+    auto width = [&](std::wstring_view text) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc.Get(), text.data(), int(text.size()), &size);
+        return int(size.cx);
+    };
+    Path.SetText(base::ShortenPath(folder, width, Scale(kPathWidthLimit)));
+}

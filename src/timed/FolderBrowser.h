@@ -1,0 +1,17 @@
+#pragma once
+// The shell's folder browser: a modal dialog that returns the chosen folder's full path.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace timed {
+
+// Shows the browser (title, BIF_ flags) owned by `owner`; returns the folder's path, or ""
+// when the user cancels or the choice has no file-system path.
+std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags);
+
+// Replaces the modal dialog (tests): receives the title and flags, returns the answer.
+extern std::function<std::wstring(const std::wstring& title, UINT flags)> folderBrowserHook;
+
+}  // namespace timed
