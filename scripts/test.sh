@@ -23,6 +23,7 @@ gFailed=0
 gTiers=()
 gE2eNames=()
 gWinPreset=
+gE2eChild=
 
 Say() { echo "[test] $*"; }
 
@@ -127,15 +128,20 @@ E2eTier() {
   else
     scripts=("$kRoot"/tests/e2e/test_*.sh)
   fi
-  local script base results status start
+  local script base results status start passed failed
   for script in "${scripts[@]}"; do
     [[ -f $script ]] || { CouldNotRun "e2e: no $script" /dev/null; continue; }
     base=$(basename "$script" .sh)
     results=$E2E_LOG_DIR/$base.result
     rm -f "$results"
     start=$SECONDS
-    E2E_RESULT_FILE=$results timeout -k 10 "$kE2eTimeout" bash "$script" >"$E2E_LOG_DIR/$base.log" 2>&1
+    # In the background, so that a Ctrl+C reaches the trap at once (timeout runs the test in
+    # a process group of its own, which the terminal's signal does not reach).
+    E2E_RESULT_FILE=$results timeout -k 10 "$kE2eTimeout" bash "$script" >"$E2E_LOG_DIR/$base.log" 2>&1 &
+    gE2eChild=$!
+    wait "$gE2eChild"
     status=$?
+    gE2eChild=
     # The test's own lines, for the person watching (its log has the details).
     grep -E '^(ok|FAIL) ' "$E2E_LOG_DIR/$base.log" | sed 's/^/    /'
     if [[ -f $results ]]; then
@@ -150,7 +156,12 @@ E2eTier() {
 
 Cleanup() {
   trap - EXIT INT TERM
+  # The environment first: its end ends every wine process, so a running test stops waiting.
   WineEnvDown >>"$kLogDir/wine-env.log" 2>&1
+  if [[ -n $gE2eChild ]]; then
+    kill -TERM "$gE2eChild" 2>/dev/null
+    wait "$gE2eChild" 2>/dev/null
+  fi
 }
 
 Main() {
@@ -173,7 +184,7 @@ Main() {
   # shellcheck source=scripts/wine-env.sh
   source "$kRoot/scripts/wine-env.sh"
   trap Cleanup EXIT
-  trap 'Say "interrupted"; Cleanup; exit 130' INT TERM
+  trap 'Say "interrupted"; Cleanup; echo "$gPassed passed, $((gFailed + 1)) failed"; exit 130' INT TERM
 
   local start=$SECONDS
   Setup

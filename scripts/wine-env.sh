@@ -45,6 +45,9 @@ WineEnvArch() {
   fi
 }
 
+# The daemons below run in sessions of their own (setsid keeps the PID): a Ctrl+C in the
+# terminal reaches the tests, not the environment under them, which WineEnvDown then ends.
+
 # Waits up to $1 tenths of a second for the command "${@:2}" to succeed.
 _WineEnvPoll() {
   local tenths=$1 i
@@ -97,7 +100,7 @@ _WineEnvTemplate() {
 _WineEnvXvfb() {
   local size=$1 state=$2
   : >"$state/display"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
+  setsid Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
     3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 &
   echo $! >"$state/xvfb.pid"
   if ! _WineEnvPoll 100 test -s "$state/display"; then
@@ -173,7 +176,7 @@ TitlePref 1
 DecodeHexStrings 1
 EOF
   echo "/etc/cups/cups-pdf-$instance.conf" >"$state/cups-instance-conf"
-  cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
+  setsid cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
     </dev/null >"$root/log/cupsd.out" 2>&1 &
   echo $! >"$state/cupsd.pid"
   export CUPS_SERVER=$root/cups.sock
@@ -273,7 +276,7 @@ WineEnvUp() {
   # A persistent wineserver: each wine process then starts in a fraction of a second. -f keeps
   # it in the foreground so $! is the server itself; its stdio is detached, or a pipe that a
   # wine process was started into (| tee, ctest) stays open until the server exits.
-  "$WINESERVER" -f -p </dev/null >"$WINE_ENV_STATE/wineserver.log" 2>&1 &
+  setsid "$WINESERVER" -f -p </dev/null >"$WINE_ENV_STATE/wineserver.log" 2>&1 &
   echo $! >"$WINE_ENV_STATE/wineserver.pid"
   # Wait for its socket (the server works in its own directory and creates it there): a wine
   # process started before it exists would start a second server of its own.
@@ -287,7 +290,7 @@ WineEnvUp() {
   _WineEnvRegistry "$size" "$hostDisplay"
   if ((!hostDisplay)); then
     # Create the desktop now rather than with the first program; it lives until the server ends.
-    "$WINE" explorer "/desktop=$kWineDesktopName,$size" </dev/null >"$WINE_ENV_STATE/explorer.log" 2>&1 &
+    setsid "$WINE" explorer "/desktop=$kWineDesktopName,$size" </dev/null >"$WINE_ENV_STATE/explorer.log" 2>&1 &
     echo $! >"$WINE_ENV_STATE/explorer.pid"
     if ! _WineEnvPoll 200 xdotool search --name "^$kWineDesktopName - Wine desktop\$"; then
       _WineEnvLog "the virtual desktop did not appear"

@@ -86,6 +86,7 @@ _E2eFinish() {
   [[ -n ${E2E_RESULT_FILE:-} ]] && echo "$_gE2ePassed $_gE2eFailed" >"$E2E_RESULT_FILE"
 }
 trap _E2eFinish EXIT
+trap 'exit 143' TERM INT
 
 # Remembers a PID to end at the end of the test.
 Track() { _gE2ePids+=("$1"); }
