@@ -75,7 +75,6 @@ _WineEnvKillPidFile() {
 # Builds the template prefix once (wineboot -i takes ~12 s); each environment copies it (~1 s).
 _WineEnvTemplate() {
   local template=$WINE_ENV_ROOT/template-$SNAPVANE_WINE_ARCH
-  [[ -f $template/system.reg ]] && { echo "$template"; return 0; }
   local lockFd
   exec {lockFd}>"$WINE_ENV_ROOT/template.lock"
   flock "$lockFd"
@@ -91,6 +90,14 @@ _WineEnvTemplate() {
     WINEPREFIX=$template.tmp "$WINESERVER" -w
     mv "$template.tmp" "$template"
   fi
+  # Debian's Wine does not load its own TrueType fonts from /usr/share/wine/fonts: without
+  # Marlett the caption buttons show as the letters "0 1 r", without Tahoma captions and
+  # dialogs fall back to bitmap fonts. In the prefix's Fonts folder they are found.
+  local font
+  for font in /usr/share/wine/fonts/*.ttf; do
+    [[ -e $font && ! -e $template/drive_c/windows/Fonts/${font##*/} ]] &&
+      cp "$font" "$template/drive_c/windows/Fonts/"
+  done
   exec {lockFd}>&-
   echo "$template"
 }
