@@ -142,8 +142,9 @@ E2eTier() {
     wait "$gE2eChild"
     status=$?
     gE2eChild=
-    # The test's own lines, for the person watching (its log has the details).
-    grep -E '^(ok|FAIL) ' "$E2E_LOG_DIR/$base.log" | sed 's/^/    /'
+    # The test's verdicts and what it said about each failure, for the person watching.
+    awk '/^(ok|FAIL) / { print "    " $0; failing = /^FAIL/; next }
+         failing && /^     / { print "    " $0; next } { failing = 0 }' "$E2E_LOG_DIR/$base.log"
     if [[ -f $results ]]; then
       read -r passed failed <"$results"
       Count "e2e $base ($((SECONDS - start)) s)" "$passed" "$failed"
