@@ -84,7 +84,7 @@ NativeTier() {
 }
 
 # Builds the shipped win32 exe and, where 32-bit code cannot run here, the win64 build that
-# the Windows tiers then test. Prints nothing; sets gWinPreset when the build to test is there.
+# the Windows tiers then test; sets gWinPreset when the build to test is there.
 WindowsBuild() {
   local arch preset log start=$SECONDS
   arch=$(WineEnvArch) || { CouldNotRun "wine" /dev/null; return; }
@@ -112,7 +112,7 @@ EnvironmentUp() {
 WinTier() {
   local log=$kLogDir/win.log start=$SECONDS
   # One at a time: every test opens real windows on the one desktop, and focus is shared.
-  Logged "$log" ctest --preset "$gWinPreset" --timeout 120
+  Logged "$log" ctest --preset "$gWinPreset"
   CountCtest "Windows tests ($((SECONDS - start)) s)" "$log" $?
 }
 
