@@ -2,8 +2,8 @@
 # Helpers for the end-to-end tests: each tests/e2e/test_*.sh sources this file, starts the real
 # Snapvane.exe in the environment of scripts/wine-env.sh, drives it as a person would (xdotool)
 # and checks what a person would see (screenshots) and what Windows itself says about the
-# windows (winprobe). scripts/test.sh runs them; to run one by hand inside a running
-# environment:  scripts/test.sh --e2e window_pair
+# windows (winprobe). scripts/test.sh runs them all; one alone (with the build and the
+# environment it needs):  scripts/test.sh --e2e window_pair
 #
 # Counting: Ok / Fail / Check / CheckEq print "ok ..." or "FAIL ..." lines; at exit the counts
 # go to $E2E_RESULT_FILE as "PASSED FAILED", and every process the test started is ended.
@@ -29,7 +29,7 @@ _gE2ePids=()
 SNAPVANE_PID=
 
 if [[ -z ${WINEPREFIX:-} || -z ${WINE:-} || -z ${DISPLAY:-} ]]; then
-  echo "no test environment: run this through scripts/test.sh --e2e $E2E_NAME" >&2
+  echo "no test environment: run this through scripts/test.sh --e2e ${E2E_NAME#test_}" >&2
   exit 2
 fi
 
@@ -44,8 +44,8 @@ Fail() {
   _gE2eFailed=$((_gE2eFailed + 1))
   echo "FAIL $1"
   shift
-  local line
-  for line in "$@"; do echo "     $line"; done
+  local detail
+  for detail in "$@"; do printf '%s\n' "$detail" | sed 's/^/     /'; done
 }
 
 # Check DESCRIPTION COMMAND...: ok when the command succeeds; its output goes to the log.
