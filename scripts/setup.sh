@@ -24,7 +24,7 @@ readonly kRunPackages=(
   xvfb x11-utils xdotool imagemagick xclip
   python3 python3-pil
   cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
-  e2fsprogs procps
+  e2fsprogs
 )
 
 # Prints the packages of "$@" that are not installed, one a line.
