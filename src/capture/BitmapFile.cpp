@@ -1,0 +1,207 @@
+#include "capture/BitmapFile.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "base/BmpLayout.h"
+#include "framework/Error.h"
+#include "framework/Gdi.h"
+
+namespace capture {
+
+namespace {
+
+constexpr DWORD kWriteChunk = 4u << 20;  // a few large writes; one per row costs ~5 us each
+
+[[noreturn]] void ThrowCannotCreate(const std::wstring& target) {
+    throw fw::FileError(fw::FormatMessage1(L"Cannot create file %s", target));
+}
+
+// Room for the information header and the largest colour table (8 bpp).
+struct DibInfo {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[256];
+};
+
+DibInfo DibInfoFor(const base::BmpLayout& layout) {
+    DibInfo info{};
+    info.header.biSize = sizeof(BITMAPINFOHEADER);
+    info.header.biWidth = layout.width;
+    info.header.biHeight = layout.height;  // positive: bottom row first, as in the file
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(layout.bitsPerPixel);
+    info.header.biCompression = BI_RGB;
+    info.header.biSizeImage = layout.imageSize;
+    return info;
+}
+
+// A palette selected and realized in a DC for the guard's lifetime; none for nullptr.
+class PaletteSelection {
+public:
+    PaletteSelection(HDC dc, HPALETTE palette) : dc_(dc) {
+        if (!palette) return;
+        previous_ = ::SelectPalette(dc, palette, FALSE);
+        ::RealizePalette(dc);
+    }
+    ~PaletteSelection() {
+        if (previous_) ::SelectPalette(dc_, previous_, FALSE);
+    }
+    PaletteSelection(const PaletteSelection&) = delete;
+    PaletteSelection& operator=(const PaletteSelection&) = delete;
+
+private:
+    HDC dc_;
+    HPALETTE previous_ = nullptr;
+};
+
+// Sizes `file` for a layout. The buffer is kept from one save to the next: a series saves
+// the same size every tick, and fresh memory of a full-screen picture costs more in page
+// faults than the copy into it. It shrinks when a much smaller picture follows.
+void SizeBuffer(std::vector<uint8_t>& file, size_t size) {
+    if (size < file.capacity() / 2) std::vector<uint8_t>().swap(file);
+    file.resize(size);
+}
+
+// Row padding is not ours to leave to chance in a reused buffer: zero it.
+void ClearPadding(std::vector<uint8_t>& file, const base::BmpLayout& layout) {
+    const size_t used = (size_t(layout.width) * size_t(layout.bitsPerPixel) + 7) / 8;
+    if (used == layout.rowStride) return;
+    for (int y = 0; y < layout.height; ++y) {
+        uint8_t* row = file.data() + layout.offBits + size_t(y) * layout.rowStride;
+        std::memset(row + used, 0, layout.rowStride - used);
+    }
+}
+
+// The whole file in memory: headers, colour table (8 bpp or fewer) and pixel rows.
+void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
+    const base::BmpLayout layout = base::ComputeBmpLayout(bitmap.Width(), bitmap.Height(), bitmap.BitsPerPixel());
+    SizeBuffer(file, layout.fileSize);
+    const auto headers = base::EncodeBmpHeaders(layout);
+    std::memcpy(file.data(), headers.data(), headers.size());
+
+    // GetDIBits wants the bitmap selected into no DC; the bitmap makes its DC again on demand.
+    bitmap.ReleaseDc();
+    fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!dc) throw fw::OutOfResources(L"Out of system resources");
+    DibInfo info = DibInfoFor(layout);
+    auto* bmi = reinterpret_cast<BITMAPINFO*>(&info);
+    const int height = layout.height;
+
+    if (layout.colorTableEntries == 0) {
+        // Deeper than 8 bpp: the rows go straight into their place in the file.
+        if (::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), file.data() + layout.offBits, bmi,
+                        DIB_RGB_COLORS) != height)
+            throw fw::OutOfResources(L"Out of system resources");
+        ClearPadding(file, layout);
+        return;
+    }
+
+    // A palette depth: the indices mean something only with the table they were read with.
+    // Ask for the table first, make the device-independent bitmap with it, read the rows into
+    // that, and write the table that the DIB itself reports. A DDB of a palette display
+    // carries its palette: both reads see it selected, so the table and the rows agree.
+    PaletteSelection selection(dc.Get(), bitmap.Palette());
+    if (!::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), nullptr, bmi, DIB_RGB_COLORS))
+        throw fw::OutOfResources(L"Out of system resources");
+    info.header.biClrUsed = 0;  // the call above may have set it; the DIB gets a full table
+    void* bits = nullptr;
+    fw::BitmapHandle dib(::CreateDIBSection(dc.Get(), bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || !bits) throw fw::OutOfResources(L"Out of system resources");
+    if (::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), bits, bmi, DIB_RGB_COLORS) != height)
+        throw fw::OutOfResources(L"Out of system resources");
+    RGBQUAD table[256]{};
+    {
+        fw::MemoryDc dibDc(::CreateCompatibleDC(nullptr));
+        fw::SelectGuard select(dibDc.Get(), dib.Get());
+        ::GetDIBColorTable(dibDc.Get(), 0, layout.colorTableEntries, table);
+    }
+    for (RGBQUAD& entry : table) entry.rgbReserved = 0;
+    std::memcpy(file.data() + base::kBmpHeadersSize, table, layout.colorTableEntries * sizeof(RGBQUAD));
+    ::GdiFlush();  // the DIB's bits are complete before they are read directly
+    std::memcpy(file.data() + layout.offBits, bits, layout.imageSize);
+    ClearPadding(file, layout);
+}
+
+// A file being written beside its target, in the same folder so the final replace is a
+// rename on one volume. Removed on destruction unless it has been put in the target's place.
+class PendingFile {
+public:
+    explicit PendingFile(const std::wstring& target) : target_(target) {
+        const std::wstring folder = FolderOf(target);
+        static std::atomic<unsigned> counter{0};
+        const std::wstring stem = folder + L"~sv" + std::to_wstring(::GetCurrentProcessId()) + L"_";
+        // CREATE_NEW never takes over somebody else's file; a name in use moves on to the next.
+        for (int attempt = 0; attempt < 64; ++attempt) {
+            std::wstring name = stem + std::to_wstring(++counter) + L".tmp";
+            HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (h != INVALID_HANDLE_VALUE) {
+                file_.Reset(h);
+                path_ = std::move(name);
+                return;
+            }
+            if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
+        }
+        ThrowCannotCreate(target_);
+    }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+    ~PendingFile() {
+        file_.Reset();
+        if (!path_.empty()) ::DeleteFileW(path_.c_str());
+    }
+
+    void Write(const uint8_t* data, size_t size) {
+        while (size > 0) {
+            const DWORD chunk = DWORD(std::min<size_t>(size, kWriteChunk));
+            DWORD written = 0;
+            if (!::WriteFile(file_.Get(), data, chunk, &written, nullptr) || written != chunk)
+                throw fw::FileError(L"Stream write error");
+            data += chunk;
+            size -= chunk;
+        }
+    }
+
+    // Closes the file and puts it in the target's place, replacing an earlier file there.
+    void Commit() {
+        file_.Reset();
+        if (!::MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            ThrowCannotCreate(target_);
+        path_.clear();
+    }
+
+private:
+    // The target's folder with its closing separator, from the full form of the name.
+    std::wstring FolderOf(const std::wstring& target) const {
+        DWORD n = ::GetFullPathNameW(target.c_str(), 0, nullptr, nullptr);
+        if (n == 0) ThrowCannotCreate(target);
+        std::wstring full(n, L'\0');
+        n = ::GetFullPathNameW(target.c_str(), n, full.data(), nullptr);
+        full.resize(n);
+        const size_t slash = full.find_last_of(L"\\/");
+        // A name that ends in a separator names a folder, not a file.
+        if (slash == std::wstring::npos || slash + 1 == full.size()) ThrowCannotCreate(target);
+        return full.substr(0, slash + 1);
+    }
+
+    std::wstring target_;
+    std::wstring path_;
+    fw::KernelHandle file_;
+};
+
+}  // namespace
+
+void SaveBitmapFile(fw::Bitmap& bitmap, const std::wstring& path) {
+    if (bitmap.Empty()) return;
+    // Read the pixels out first: a bitmap that cannot be read leaves no file behind at all.
+    thread_local std::vector<uint8_t> file;
+    EncodeBitmapFile(bitmap, file);
+    PendingFile pending(path);
+    pending.Write(file.data(), file.size());
+    pending.Commit();
+}
+
+}  // namespace capture

@@ -1,0 +1,177 @@
+#pragma once
+// Helpers of the capture, printing and save-dialog tests: a known picture, pixels read back
+// from a bitmap, a scratch folder, whole files and Wine's GDI handle count.
+#include <windows.h>
+#include <winternl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/Bitmap.h"
+
+namespace capture_test {
+
+// The test picture: every pixel differs from its neighbours, so a picture shifted by one
+// pixel in any direction does not match. 0x00RRGGBB.
+inline uint32_t PatternPixel(int x, int y) {
+    const uint32_t r = uint32_t(x * 37 + y * 11) & 255, g = uint32_t(x * 5 + y * 53 + 17) & 255,
+                   b = uint32_t(x * 13 + y * 7 + 91) & 255;
+    return r << 16 | g << 8 | b;
+}
+
+// The pattern's part at (x0, y0) of size w x h, rows top first.
+inline std::vector<uint32_t> PatternArea(int x0, int y0, int w, int h) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) out.push_back(PatternPixel(x0 + x, y0 + y));
+    return out;
+}
+
+// Paints the pattern's part at (x0, y0) into dc at (0, 0).
+inline void PaintPattern(HDC dc, int x0, int y0, int w, int h) {
+    std::vector<uint32_t> pixels = PatternArea(x0, y0, w, h);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    ::SetDIBitsToDevice(dc, 0, 0, DWORD(w), DWORD(h), 0, 0, 0, UINT(h), pixels.data(), &info, DIB_RGB_COLORS);
+}
+
+// A screen-compatible bitmap, as a grab makes, holding the pattern's part at (x0, y0).
+inline void FillWithPattern(fw::Bitmap& bitmap, int w, int h, int x0 = 0, int y0 = 0) {
+    bitmap.SetSize(w, h);
+    PaintPattern(bitmap.Dc(), x0, y0, w, h);
+}
+
+// The pixels of a bitmap as 0x00RRGGBB, rows top first.
+inline std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int w, int h) {
+    std::vector<uint32_t> out(size_t(w) * size_t(h));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    HDC screen = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(screen, bitmap, 0, UINT(h), out.data(), &info, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != h) out.clear();
+    for (uint32_t& p : out) p &= 0x00FFFFFF;
+    return out;
+}
+
+inline std::vector<uint32_t> PixelsOf(fw::Bitmap& bitmap) {
+    bitmap.ReleaseDc();
+    return PixelsOf(bitmap.Handle(), bitmap.Width(), bitmap.Height());
+}
+
+inline std::vector<uint8_t> ReadFileBytes(const std::wstring& path) {
+    std::vector<uint8_t> out;
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return out;
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(h, &size);
+    out.resize(size_t(size.QuadPart));
+    DWORD read = 0;
+    if (!out.empty()) ::ReadFile(h, out.data(), DWORD(out.size()), &read, nullptr);
+    out.resize(read);
+    ::CloseHandle(h);
+    return out;
+}
+
+inline bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = ::WriteFile(h, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    ::CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+// Little-endian fields of a file read back.
+inline uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
+    return uint32_t(b.at(at)) | uint32_t(b.at(at + 1)) << 8 | uint32_t(b.at(at + 2)) << 16 | uint32_t(b.at(at + 3)) << 24;
+}
+inline uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b.at(at) | b.at(at + 1) << 8); }
+
+// A new folder under the system's temporary folder, removed with its files at the end.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, base);
+        static int counter = 0;
+        path_ = std::wstring(base) + L"sv-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                std::to_wstring(++counter);
+        ::CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TempFolder() { Remove(path_); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+    // The names in the folder, sorted by the system's listing order.
+    std::vector<std::wstring> Entries() const {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((path_ + L"\\*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") names.push_back(name);
+        } while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+        return names;
+    }
+
+private:
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW data;
+        HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                std::wstring name = data.cFileName;
+                if (name == L"." || name == L"..") continue;
+                const std::wstring full = folder + L"\\" + name;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    Remove(full);
+                else
+                    ::DeleteFileW(full.c_str());
+            } while (::FindNextFileW(find, &data));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryW(folder.c_str());
+    }
+    std::wstring path_;
+};
+
+// Live objects in this process's GDI handle table, or -1 where the table is not Wine's.
+// GetGuiResources is a stub under Wine; Wine keeps its table at PEB.GdiSharedHandleTable,
+// 0x10000 entries of 24 bytes whose Type byte is 0 when the entry is free.
+inline int GdiObjectCount() {
+#pragma pack(push, 1)
+    struct Entry {
+        uint64_t object;
+        uint32_t owner;
+        uint16_t unique;
+        uint8_t type;
+        uint8_t flags;
+        uint64_t userPointer;
+    };
+#pragma pack(pop)
+    static_assert(sizeof(Entry) == 24);
+    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+    if (!::GetProcAddress(ntdll, "wine_get_version")) return -1;
+    // The PEB's address through the documented query (the TEB intrinsics upset gcc's bounds checks).
+    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+    auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
+    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB.GdiSharedHandleTable
+    const Entry* table = *reinterpret_cast<const Entry* const*>(peb + tableOffset);
+    if (!table) return -1;
+    int n = 0;
+    for (int i = 0; i < 0x10000; ++i)
+        if (table[i].type) ++n;
+    return n;
+}
+
+}  // namespace capture_test
