@@ -1,0 +1,163 @@
+// The printer object and the print of a capture. The test machine has no printer, so the
+// jobs themselves are checked only where a default printer exists (a CUPS PDF queue).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "CaptureTestSupport.h"
+#include "base/PrintRect.h"
+#include "capture/PrintPicture.h"
+#include "framework/Error.h"
+#include "framework/Printer.h"
+
+using namespace capture_test;
+
+namespace {
+
+bool HaveDefaultPrinter() {
+    DWORD size = 0;
+    ::GetDefaultPrinterW(nullptr, &size);
+    return size > 0;
+}
+
+template <class Call>
+std::wstring ErrorOf(Call call) {
+    try {
+        call();
+    } catch (const fw::Error& e) {
+        return e.Message();
+    }
+    return L"";
+}
+
+// A 32-bpp top-down DIB section in a memory DC, white, standing in for a printer's page.
+class Page {
+public:
+    Page(int w, int h) : w_(w) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+        bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
+        dc_.Reset(::CreateCompatibleDC(nullptr));
+        old_ = ::SelectObject(dc_.Get(), bitmap_.Get());
+        std::fill(bits_, bits_ + size_t(w) * h, 0x00FFFFFFu);
+    }
+    ~Page() { ::SelectObject(dc_.Get(), old_); }
+    HDC Dc() const { return dc_.Get(); }
+    uint32_t At(int x, int y) const {
+        ::GdiFlush();
+        return bits_[size_t(y) * w_ + x] & 0x00FFFFFF;
+    }
+
+private:
+    int w_;
+    fw::BitmapHandle bitmap_;
+    fw::MemoryDc dc_;
+    HGDIOBJ old_;
+    uint32_t* bits_ = nullptr;
+};
+
+}  // namespace
+
+TEST(Printer, WithoutADefaultPrinterNothingIsPrinted) {
+    if (HaveDefaultPrinter()) GTEST_SKIP() << "a default printer is installed";
+    const std::wstring none = L"There is no default printer currently selected";
+    fw::Printer printer;
+    printer.SetTitle(L"test");
+    EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), none);
+    EXPECT_FALSE(printer.Printing()) << "a failed begin must not leave the printer printing";
+    EXPECT_EQ(printer.PageNumber(), 0);
+    EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), none) << "the second try must not say printing in progress";
+
+    fw::Bitmap bitmap;
+    FillWithPattern(bitmap, 20, 10);
+    EXPECT_EQ(ErrorOf([&] { capture::PrintBitmap(bitmap, base::PrintRectFor(20, 10)); }), none);
+    EXPECT_FALSE(fw::Printer::Instance().Printing());
+}
+
+TEST(Printer, StretchModeFollowsTheDepthsOfPrinterAndPicture) {
+    EXPECT_EQ(capture::StretchModeFor(1, 32), HALFTONE);   // monochrome printer, colour picture
+    EXPECT_EQ(capture::StretchModeFor(8, 24), HALFTONE);
+    EXPECT_EQ(capture::StretchModeFor(8, 8), COLORONCOLOR);  // not fewer than the picture's
+    EXPECT_EQ(capture::StretchModeFor(4, 1), COLORONCOLOR);
+    EXPECT_EQ(capture::StretchModeFor(24, 32), COLORONCOLOR);  // more than 8 bpp
+    EXPECT_EQ(capture::StretchModeFor(32, 32), COLORONCOLOR);
+}
+
+TEST(Printer, TheWholePictureFillsThePrintRectangle) {
+    // Left half red, right half blue, stretched 4 x 2 -> 40 x 20 at (10, 20).
+    fw::Bitmap bitmap;
+    bitmap.SetSize(4, 2);
+    HDC src = bitmap.Dc();
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) ::SetPixel(src, x, y, x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+    Page page(80, 60);
+    const int modeBefore = ::GetStretchBltMode(page.Dc());
+    const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
+
+    capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{10, 20, 50, 40});
+    EXPECT_EQ(page.At(10, 20), 0xFF0000u);
+    EXPECT_EQ(page.At(29, 39), 0xFF0000u);
+    EXPECT_EQ(page.At(30, 20), 0x0000FFu);
+    EXPECT_EQ(page.At(49, 39), 0x0000FFu);
+    // Right and bottom are coordinates: nothing at or beyond them, nothing before the origin.
+    EXPECT_EQ(page.At(50, 30), 0xFFFFFFu);
+    EXPECT_EQ(page.At(30, 40), 0xFFFFFFu);
+    EXPECT_EQ(page.At(9, 30), 0xFFFFFFu);
+    EXPECT_EQ(page.At(30, 19), 0xFFFFFFu);
+    EXPECT_EQ(::GetStretchBltMode(page.Dc()), modeBefore);
+    EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore);
+}
+
+TEST(Printer, APictureWithAPaletteIsDrawnWithItAndLeavesTheDcAsItWas) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[2];
+    } info{};
+    info.header = {sizeof(BITMAPINFOHEADER), 2, 1, 1, 1, BI_RGB};
+    info.colors[0] = RGBQUAD{0, 200, 0, 0};
+    info.colors[1] = RGBQUAD{0, 0, 200, 0};
+    struct {
+        WORD version, count;
+        PALETTEENTRY entries[2];
+    } logical{0x300, 2, {{0, 200, 0, 0}, {200, 0, 0, 0}}};
+    BYTE* bits = nullptr;
+    fw::Bitmap bitmap;
+    bitmap.Adopt(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                    reinterpret_cast<void**>(&bits), nullptr, 0),
+                 ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical)));
+    bits[0] = 0x40;  // pixel 0: index 0 (green), pixel 1: index 1 (red)
+    Page page(20, 10);
+    const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
+    bitmap.Dc();  // the bitmap's own DC is made once and kept: count from here
+    const int gdiBefore = GdiObjectCount();
+
+    capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{0, 0, 10, 5});
+    EXPECT_EQ(page.At(2, 2), 0x00C800u);
+    EXPECT_EQ(page.At(7, 2), 0xC80000u);
+    EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore) << "the palette copy is still selected";
+    if (gdiBefore >= 0) {
+        EXPECT_EQ(GdiObjectCount(), gdiBefore) << "the palette copy leaked";
+    }
+}
+
+// Needs a default printer (the end-to-end setup provides a CUPS PDF queue).
+TEST(Printer, OneJobAtATimeAndIdleAfterwards) {
+    if (!HaveDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    fw::Printer& printer = fw::Printer::Instance();
+    printer.SetTitle(L"Snapvane printer test");
+    printer.BeginDoc();
+    EXPECT_TRUE(printer.Printing());
+    EXPECT_EQ(printer.PageNumber(), 1);
+    EXPECT_GT(printer.BitsPerPixel(), 0);
+    EXPECT_EQ(ErrorOf([&] { printer.BeginDoc(); }), L"Printing in progress");
+    EXPECT_TRUE(printer.Printing()) << "the refused second job disturbed the first";
+    printer.GetCanvas().Rectangle(100, 100, 400, 300);
+    printer.EndDoc();
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.PageNumber(), 0);
+
+    fw::Bitmap bitmap;
+    FillWithPattern(bitmap, 200, 100);
+    capture::PrintBitmap(bitmap, base::PrintRectFor(200, 100));
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.Title(), L"Snapvane bitmap");
+}
