@@ -1,0 +1,67 @@
+#pragma once
+// The common Save dialog with a picture preview pane beside the file list: the pane shows the
+// selected existing file's picture, scaled down to fit with its proportions kept, its label
+// gives the picture's size, and a small button opens the picture in a window of its own.
+// The dialog keeps its file name and file type from one use to the next.
+#include <windows.h>
+
+#include <commdlg.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace fw {
+
+class SavePictureDialog {
+public:
+    SavePictureDialog();
+    ~SavePictureDialog();
+    SavePictureDialog(const SavePictureDialog&) = delete;
+    SavePictureDialog& operator=(const SavePictureDialog&) = delete;
+
+    // File types as "description|pattern|description|pattern...".
+    const std::wstring& Filter() const { return filter_; }
+    void SetFilter(std::wstring filter) { filter_ = std::move(filter); }
+    // The chosen file type, 1-based; the dialog opens with it and leaves the user's choice.
+    int FilterIndex() const { return filterIndex_; }
+    void SetFilterIndex(int index) { filterIndex_ = index; }
+    // The full path the dialog returned last; it opens with it.
+    const std::wstring& FileName() const { return fileName_; }
+    void SetFileName(std::wstring name) { fileName_ = std::move(name); }
+    // OFN_ flags; OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING unless set.
+    // The dialog adds no default extension.
+    DWORD Options() const { return options_; }
+    void SetOptions(DWORD options) { options_ = options; }
+
+    // Runs the dialog modally; false when the user cancels (FileName and FilterIndex are then
+    // as they were). Where the system refuses the preview pane the plain dialog is shown.
+    bool Execute(HWND owner);
+
+    // How a run of the common dialog ended.
+    enum class Outcome { Accepted, Cancelled, Failed };
+    // Replaces the modal GetSaveFileNameW call when set: tests answer the dialog with it.
+    static std::function<Outcome(OPENFILENAMEW&)> modalHook;
+
+    // The picture's rectangle in the pane: centred in `box`, scaled down to fit with its
+    // proportions kept, never enlarged.
+    static RECT FitPicture(int width, int height, const RECT& box);
+
+    // Controls of the preview pane, children of the dialog's hook window.
+    static constexpr int kPictureLabelId = 0x5301;  // "Picture:" or "Picture: (WxH)"
+    static constexpr int kPictureBoxId = 0x5302;    // the pane; its text is "(None)" when empty
+    static constexpr int kPreviewButtonId = 0x5303; // hint "Preview"
+
+private:
+    class PreviewPane;
+    static UINT_PTR CALLBACK HookProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
+    static Outcome RunModal(OPENFILENAMEW& ofn);
+
+    std::wstring filter_;
+    int filterIndex_ = 1;
+    std::wstring fileName_;
+    DWORD options_ = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    std::unique_ptr<PreviewPane> pane_;  // while the dialog with the pane is open
+};
+
+}  // namespace fw
