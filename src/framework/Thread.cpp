@@ -1,0 +1,109 @@
+#include "framework/Thread.h"
+
+#include "framework/Application.h"
+#include "framework/Error.h"
+
+namespace fw {
+
+int Win32Priority(ThreadPriority priority) {
+    switch (priority) {
+    case ThreadPriority::Idle: return THREAD_PRIORITY_IDLE;
+    case ThreadPriority::Lowest: return THREAD_PRIORITY_LOWEST;
+    case ThreadPriority::Lower: return THREAD_PRIORITY_BELOW_NORMAL;
+    case ThreadPriority::Normal: return THREAD_PRIORITY_NORMAL;
+    case ThreadPriority::Higher: return THREAD_PRIORITY_ABOVE_NORMAL;
+    case ThreadPriority::Highest: return THREAD_PRIORITY_HIGHEST;
+    case ThreadPriority::TimeCritical: return THREAD_PRIORITY_TIME_CRITICAL;
+    }
+    return THREAD_PRIORITY_NORMAL;
+}
+
+Thread::Thread() {
+    running_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!running_) throw OutOfResources(L"Thread creation error");
+    // The OS thread runs at once but waits at its first pause point until Resume, so Execute
+    // never starts before the derived object is complete.
+    handle_.Reset(::CreateThread(nullptr, 0, &Thread::ThreadProc, this, 0, &threadId_));
+    if (!handle_) throw OutOfResources(L"Thread creation error");
+}
+
+Thread::~Thread() {
+    if (!Finished()) {
+        Terminate();
+        Resume();
+        WaitFor();
+    }
+}
+
+void Thread::Suspend() {
+    suspended_ = true;
+    ::ResetEvent(running_.Get());
+}
+
+void Thread::Resume() {
+    suspended_ = false;
+    ::SetEvent(running_.Get());
+}
+
+bool Thread::CheckSuspended() {
+    // Suspend sets the flag before it clears the event, so a pass through a still signalled
+    // event only loops once more.
+    while (suspended_ && !terminated_) ::WaitForSingleObject(running_.Get(), INFINITE);
+    return !terminated_;
+}
+
+bool Thread::Finished() const {
+    return !handle_ || ::WaitForSingleObject(handle_.Get(), 0) == WAIT_OBJECT_0;
+}
+
+DWORD Thread::WaitFor() {
+    HANDLE thread = handle_.Get();
+    if (!thread || ::GetCurrentThreadId() == threadId_) return 0;
+    Application& app = Application::Instance();
+    if (::GetCurrentThreadId() == app.MainThreadId() && app.SyncEvent()) {
+        // The worker may be blocked in a hand-over to this very thread: run those while
+        // waiting, and let sent messages through.
+        HANDLE handles[2] = {thread, app.SyncEvent()};
+        for (;;) {
+            DWORD r = ::MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
+            if (r == WAIT_OBJECT_0 || r == WAIT_FAILED) break;
+            if (r == WAIT_OBJECT_0 + 1) {
+                app.CheckSynchronize();
+            } else {
+                MSG msg;
+                ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers sent messages
+            }
+        }
+    } else {
+        ::WaitForSingleObject(thread, INFINITE);
+    }
+    DWORD code = 0;
+    ::GetExitCodeThread(thread, &code);
+    return code;
+}
+
+void Thread::SetPriority(ThreadPriority priority) {
+    priority_ = priority;
+    ::SetThreadPriority(handle_.Get(), Win32Priority(priority));
+}
+
+void Thread::Synchronize(const std::function<void()>& call) { Application::Instance().Synchronize(call); }
+
+DWORD WINAPI Thread::ThreadProc(void* param) {
+    auto* self = static_cast<Thread*>(param);
+    if (!self->CheckSuspended()) return 0;
+    try {
+        self->Execute();
+    } catch (...) {
+        // Nothing unwinds out of the thread: the GUI thread shows the error.
+        std::exception_ptr error = std::current_exception();
+        try {
+            Synchronize([&] { Application::Instance().HandleException(error); });
+        } catch (...) {
+        }
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace fw
