@@ -3,12 +3,14 @@
 
 #include "forms/CopyFormU.h"
 #include "forms/CopyMaU.h"
+#include "components/VrControls.h"
 #include "framework/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     auto& app = fw::Application::Instance();
     app.Initialize();
     app.SetTitle(L"Snapvane 1.1");
+    VrControlsStartup();  // the component library's cursor
     // The control panel comes first and so becomes the main window; its create handler runs
     // while it is being built. The frame is built hidden; the panel's show handler shows it.
     TCopyForm copyForm;

@@ -36,6 +36,9 @@ void TCopyForm::BuildLayout() {
     TopPanel.SetBevelInner(fw::Bevel::Lowered);
     TopPanel.SetBounds(0, 0, 0, S(57));
     TopPanel.SetAlign(fw::Align::Top);
+    // A red-to-black blend under the title, filling the panel inside its bevel.
+    VrGradient1.SetStartColor(fw::kRed);
+    VrGradient1.SetAlign(fw::Align::Client);
 
     // The title: white letters over a grey copy 2 px to the right and 2 px higher.
     fw::FontSpec title;
@@ -94,6 +97,9 @@ void TCopyForm::BuildLayout() {
 
 void TCopyForm::BuildSimplePage() {
     auto S = [this](int v) { return Scale(v); };
+    SimpleBorder.SetShadowColor(fw::kMaroon);
+    SimpleBorder.SetHighlightColor(fw::kRed);
+    SimpleBorder.SetAlign(fw::Align::Client);
     Label2.SetBounds(S(8), S(8), 0, 0);
     Label2.SetText(L"Select area within the red border.");
 
@@ -146,6 +152,9 @@ void TCopyForm::BuildSimplePage() {
 
 void TCopyForm::BuildCountDownPage() {
     auto S = [this](int v) { return Scale(v); };
+    VrBorder1.SetShadowColor(fw::kMaroon);
+    VrBorder1.SetHighlightColor(fw::kRed);
+    VrBorder1.SetAlign(fw::Align::Client);
     Panel2.SetBevelOuter(fw::Bevel::None);
     Panel2.SetFont(LinkFont());
     Panel2.SetText(L"show border");
@@ -272,6 +281,20 @@ void TCopyForm::BuildAboutPage() {
     ImagePanel.SetBevelOuter(fw::Bevel::Lowered);
     ImagePanel.SetBevelWidth(2);
     ImagePanel.SetBounds(S(16), S(16), S(73), S(73));
+    VrBorder3.SetShadowColor(fw::kGray);
+    VrBorder3.SetHighlightColor(fw::kBlack);
+    VrBorder3.SetAlign(fw::Align::Client);
+
+    fw::Bitmap sheet;
+    sheet.LoadFromResource(::GetModuleHandleW(nullptr), L"ANIMSHEET");
+    VrAnimate1.SetBounds(S(4), S(4), S(65), S(65));
+    VrAnimate1.SetCursor(HandCursor());
+    VrAnimate1.SetHint(L"Stop");
+    VrAnimate1.SetThreaded(true);
+    VrAnimate1.SetFrameCols(6);
+    VrAnimate1.SetBitmap(sheet);
+    VrAnimate1.SetActive(true);
+    VrAnimate1.onClick = [this] { VrAnimate1Click(); };
 
     Image1.Picture().LoadFromResource(::GetModuleHandleW(nullptr), L"LOGO");
     Image1.SetTransparent(true);

@@ -16,11 +16,13 @@ constexpr int kFrameGap = 30;
 TCopyForm::TCopyForm()
     : Form(L"CopyForm"),
       TopPanel(this, L"TopPanel"),
+      VrGradient1(&TopPanel, L"VrGradient1"),
       Label5(&TopPanel, L"Label5"),
       Label1(&TopPanel, L"Label1"),
       StatusBar(this, L"StatusBar"),
       PageControl(this, L"PageControl"),
       Simple(&PageControl, L"Simple", L"Simple capturing", 0),
+      SimpleBorder(&Simple, L"SimpleBorder"),
       Label2(&Simple, L"Label2"),
       Label3(&Simple, L"Label3"),
       Label4(&Simple, L"Label4"),
@@ -31,6 +33,7 @@ TCopyForm::TCopyForm()
       SimplePanel(&Simple, L"SimplePanel"),
       SimpleFrame1(&SimplePanel, L"SimpleFrame1"),
       CaptureLoop(&PageControl, L"CaptureLoop", L"Advanced capturing", 1),
+      VrBorder1(&CaptureLoop, L"VrBorder1"),
       PageControl1(&CaptureLoop, L"PageControl1"),
       Panel2(&CaptureLoop, L"Panel2"),
       CountDown(&PageControl1, L"CountDown", L"Countdown", 3),
@@ -58,7 +61,9 @@ TCopyForm::TCopyForm()
       RegPanel(&CaptureRegularily, L"RegPanel"),
       RegFrame1(&RegPanel, L"RegFrame1"),
       About(&PageControl, L"About", L"About", 2),
+      VrBorder3(&About, L"VrBorder3"),
       ImagePanel(&About, L"ImagePanel"),
+      VrAnimate1(&ImagePanel, L"VrAnimate1"),
       Image1(&About, L"Image1"),
       Label14(&About, L"Label14"),
       ProductName(&About, L"ProductName"),
@@ -120,6 +125,16 @@ void TCopyForm::MinimizeAllClick() {
 void TCopyForm::RestoreClick() {
     SetWindowState(fw::WindowState::Normal);
     MainForm->SetWindowState(fw::WindowState::Normal);
+}
+
+void TCopyForm::VrAnimate1Click() {
+    if (VrAnimate1.Active()) {
+        VrAnimate1.SetActive(false);
+        VrAnimate1.SetHint(L"Play");
+    } else {
+        VrAnimate1.SetActive(true);
+        VrAnimate1.SetHint(L"Stop");
+    }
 }
 
 void TCopyForm::FormKeyUp(WORD& key, fw::ShiftState) {

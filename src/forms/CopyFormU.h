@@ -1,6 +1,9 @@
 #pragma once
 // The control panel: the program's main window, with the pages "Simple capturing",
 // "Advanced capturing" (sub-pages "Countdown" and "Capture regularily") and "About".
+#include "components/VrAnimate.h"
+#include "components/VrBorder.h"
+#include "components/VrGradient.h"
 #include "forms/RegFrameU.h"
 #include "forms/SimpleFrameU.h"
 #include "framework/BitBtn.h"
@@ -33,6 +36,7 @@ public:
 
     // Top of the window. Declared parents first: a control joins its parent when built.
     fw::Panel TopPanel;
+    TVrGradient VrGradient1;
     fw::Label Label5;
     fw::Label Label1;
     fw::StatusBar StatusBar;
@@ -40,6 +44,7 @@ public:
 
     // Page "Simple capturing".
     fw::TabSheet Simple;
+    TVrBorder SimpleBorder;
     fw::Label Label2;
     fw::Label Label3;
     fw::Label Label4;
@@ -52,6 +57,7 @@ public:
 
     // Page "Advanced capturing".
     fw::TabSheet CaptureLoop;
+    TVrBorder VrBorder1;
     fw::PageControl PageControl1;
     fw::Panel Panel2;
 
@@ -85,7 +91,9 @@ public:
 
     // Page "About".
     fw::TabSheet About;
+    TVrBorder VrBorder3;
     fw::Panel ImagePanel;
+    TVrAnimate VrAnimate1;
     fw::Image Image1;
     fw::Label Label14;
     fw::Label ProductName;
@@ -112,6 +120,7 @@ public:
     void Label3Click();
     void EmailAddressClick();
     void httpAddressClick();
+    void VrAnimate1Click();
     void FormKeyUp(WORD& key, fw::ShiftState shift);
     // Capture and output.
     void CaptureClick();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "components/VrControls.h"
 #include "framework/Application.h"
 
 int wmain(int argc, wchar_t** argv) {
@@ -10,5 +11,6 @@ int wmain(int argc, wchar_t** argv) {
     auto& app = fw::Application::Instance();
     app.Initialize();
     app.SetTitle(L"Snapvane 1.1");
+    VrControlsStartup();  // the component library's cursor
     return RUN_ALL_TESTS();
 }
