@@ -211,17 +211,6 @@ TEST(VrSysUtils, OutermostWindowedOwnerIsTheForm) {
     EXPECT_EQ(OutermostWindowedOwner(alone), nullptr);
 }
 
-TEST(VrSysUtils, SplitColorResolvesSystemColours) {
-    BYTE r, g, b;
-    SplitColor(fw::Color(0x123456), r, g, b);
-    EXPECT_EQ(r, 0x56);
-    EXPECT_EQ(g, 0x34);
-    EXPECT_EQ(b, 0x12);
-    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    SplitColor(fw::kBtnFace, r, g, b);
-    EXPECT_EQ(RGB(r, g, b), face);
-}
-
 TEST(VrSysUtils, DrawGradientStyleZeroDrawsNothing) {
     DibCanvas c(8, 8, RGB(9, 9, 9));
     fw::Canvas canvas;

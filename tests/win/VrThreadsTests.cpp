@@ -77,7 +77,7 @@ TEST(VrTimer, WorkerTicksRunOnTheGuiThreadUnlessSyncEventIsOff) {
     w.timer.SetEnabled(false);
     w.timer.SetEnabled(true);
     const DWORD worker = w.timer.TimerThread()->ThreadId();
-    for (int i = 0; i < 200 && w.ticks < 3; ++i) ::Sleep(5);  // no pumping needed
+    for (int i = 0; i < 1000 && w.ticks < 3; ++i) ::Sleep(5);  // no pumping needed
     ASSERT_GE(w.ticks, 3);
     w.timer.SetEnabled(false);
     ::Sleep(30);
@@ -237,7 +237,7 @@ TEST(FwThread, RunsOnlyWhileResumedAndStopsAtItsPausePoint) {
     t.Resume();
     ASSERT_TRUE(PumpUntil([&] { return t.passes > 5; }));
     t.Suspend();
-    ::Sleep(20);
+    ::Sleep(100);  // a pass under way finishes
     const int paused = t.passes;
     ::Sleep(50);
     EXPECT_EQ(t.passes, paused);
