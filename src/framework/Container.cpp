@@ -263,6 +263,11 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
         return OnMouse(msg, wp, lp);
+    case WM_CAPTURECHANGED:
+        // A system move loop (or anything else) took the mouse: the press that a windowless
+        // control took is over, even though its button-up never arrives here.
+        if (reinterpret_cast<HWND>(lp) != hwnd_) captureControl_ = nullptr;
+        break;
     case WM_MOUSELEAVE:
         trackingLeave_ = false;
         if (mouseControl_) {
