@@ -1,0 +1,325 @@
+// The control panel as it stands at start: every named control with its place, texts and
+// states, the lists, the pages, the status bar, the previews, and the "show border" links.
+#include "FormsFixture.h"
+
+#include <commctrl.h>
+
+using namespace forms_test;
+
+namespace {
+
+constexpr int kAny = -1;  // a size the layout leaves to the control (labels, list heights)
+
+struct Expected {
+    const wchar_t* name;
+    const wchar_t* parent;
+    int left, top, width, height;
+    const wchar_t* text;  // nullptr: not checked (multi-line texts are checked apart)
+    const wchar_t* hint;  // nullptr: none given
+    bool enabled;
+    bool visible;
+};
+
+// Places are client pixels of the parent at 96 dots per inch.
+const Expected kLayout[] = {
+    {L"TopPanel", L"CopyForm", 0, 0, kAny, 57, nullptr, nullptr, true, true},
+    {L"Minimize", L"CopyForm", 478, 59, 87, 17, L"Minimize this",
+     L"Minimize this window|Minimize only this window, not red border", true, true},
+    // "Simple capturing"
+    {L"Label2", L"Simple", 8, 8, kAny, kAny, L"Select area within the red border.", nullptr, true, true},
+    {L"Label3", L"Simple", 16, 24, kAny, kAny, L"show border", L"Show border|Show the red border", true, true},
+    {L"Label4", L"Simple", 8, 40, 195, 56, nullptr, nullptr, true, true},
+    {L"Capture", L"Simple", 16, 104, 185, 30, L"&Capture bitmap",
+     L"Capture selected area|Capture selection for further copying/saving", true, true},
+    {L"Copy", L"Simple", 16, 144, 49, 49, L"C&opy", L"Copy bitmap to clipboard|Copy captured bitmap into clipboard",
+     false, true},
+    {L"Save", L"Simple", 86, 144, 49, 49, L"&Save", L"Save bitmap to file|Save captured bitmap to imagefile", false,
+     true},
+    {L"Print", L"Simple", 152, 144, 49, 49, L"&Print", L"Print bitmap|Print captured bitmap", false, true},
+    {L"SimplePanel", L"Simple", 213, 9, 337, 185, nullptr, nullptr, true, true},
+    {L"SimpleFrame1", L"SimplePanel", 3, 3, 326, 173, nullptr, nullptr, true, true},
+    // "Advanced capturing"
+    {L"Panel2", L"CaptureLoop", 480, 8, 73, 17, L"show border", L"Show border|Show the red border", true, true},
+    {L"PageControl1", L"CaptureLoop", 5, 5, 549, 196, nullptr, nullptr, true, true},
+    // "Countdown"
+    {L"Label11", L"CountDown", 8, 0, kAny, kAny, nullptr, nullptr, true, true},
+    {L"StartButton", L"CountDown", 8, 64, 137, 33, L"Start countdown", L"Start countdown|Start countdown in red border",
+     true, true},
+    {L"Label9", L"CountDown", 160, 59, kAny, kAny, L"Interval:", nullptr, true, true},
+    {L"CountInterval", L"CountDown", 160, 75, 73, kAny, nullptr, L"Interval|Seconds before capturing", true, true},
+    {L"CheckMinimize", L"CountDown", 8, 104, 233, 17, L"Minimize this form when capturing", nullptr, true, true},
+    {L"BtnCopy", L"CountDown", 8, 136, 65, 25, L"Copy", L"Copy to clipboard|Copy captured bitmap to clipboard", false,
+     true},
+    {L"BtnSave", L"CountDown", 80, 136, 73, 25, L"Save", L"Save to file|Save captured bitmap to file", false, true},
+    {L"BtnPrint", L"CountDown", 160, 136, 73, 25, L"&Print", L"Print bitmap|Print captured bitmap", false, true},
+    {L"CountPanel", L"CountDown", 259, 1, 281, 161, nullptr, nullptr, true, true},
+    {L"RegFrame2", L"CountPanel", 3, 3, 270, 151, nullptr, nullptr, true, true},
+    // "Capture regularily"
+    {L"Label10", L"CaptureRegularily", 24, 8, 81, 14, L"Recording...", nullptr, true, false},
+    {L"Play", L"CaptureRegularily", 24, 24, 41, 41, nullptr, L"Start capturing|Start the capturing of selected area",
+     true, true},
+    {L"Stop", L"CaptureRegularily", 80, 24, 41, 41, nullptr, L"Stop capturing", false, true},
+    {L"Label7", L"CaptureRegularily", 152, 24, kAny, kAny, L"Capture every:", nullptr, true, true},
+    {L"Intervall", L"CaptureRegularily", 152, 40, 89, kAny, nullptr,
+     L"Interval|Choose how often capturing will take place", true, true},
+    {L"Filename", L"CaptureRegularily", 8, 94, 161, kAny, L"", L"Filename|Filename for the saved files", true, true},
+    {L"Label6", L"CaptureRegularily", 168, 78, kAny, kAny, L"Filetype:", nullptr, true, true},
+    {L"Filetype", L"CaptureRegularily", 168, 94, 73, kAny, nullptr, L"Filetype|Choose filetype to save to", true,
+     true},
+    {L"Path", L"CaptureRegularily", 8, 142, 169, kAny, L"", L"Path|Path to where to save the bitmaps", true, true},
+    {L"Browse", L"CaptureRegularily", 178, 142, 64, 21, L"Browse...", L"Browse|Select path to where to save the bitmaps",
+     true, true},
+    {L"RegPanel", L"CaptureRegularily", 259, 1, 281, 163, nullptr, nullptr, true, true},
+    {L"RegFrame1", L"RegPanel", 3, 3, 270, 151, nullptr, nullptr, true, true},
+};
+
+// The window of a windowed control where its parent's client area has it.
+RECT ChildRect(HWND child) {
+    RECT r = ScreenRect(child);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::wstring TabText(HWND tabs, int index, int* image) {
+    wchar_t text[64] = L"";
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    TabCtrl_GetItem(tabs, index, &item);
+    *image = item.iImage;
+    return text;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    const int n = int(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[64] = L"";
+        ::SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+}  // namespace
+
+using FormsLayout = FormsTest;
+
+TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
+    for (const Expected& e : kLayout) {
+        SCOPED_TRACE(fw::Utf8(e.name));
+        fw::Control* c = panel->FindControl(e.name);
+        ASSERT_NE(c, nullptr);
+        ASSERT_NE(c->Parent(), nullptr);
+        EXPECT_EQ(c->Parent()->Name(), e.parent);
+        EXPECT_EQ(c->Left(), panel->Scale(e.left));
+        EXPECT_EQ(c->Top(), panel->Scale(e.top));
+        if (e.width != kAny) {
+            EXPECT_EQ(c->Width(), panel->Scale(e.width));
+        }
+        if (e.height != kAny) {
+            EXPECT_EQ(c->Height(), panel->Scale(e.height));
+        }
+        if (e.text) {
+            EXPECT_EQ(c->Text(), e.text);
+        }
+        EXPECT_EQ(c->Hint(), e.hint ? e.hint : L"");
+        EXPECT_EQ(c->Enabled(), e.enabled);
+        EXPECT_EQ(c->Visible(), e.visible);
+        if (auto* w = dynamic_cast<fw::WinControl*>(c)) {
+            // What the window shows agrees with the control's state.
+            ASSERT_NE(w->Handle(), nullptr);
+            const RECT r = ChildRect(w->Handle());
+            EXPECT_EQ(r.left, c->Left());
+            EXPECT_EQ(r.top, c->Top());
+            EXPECT_EQ(r.right - r.left, c->Width());
+            if (e.height != kAny) {
+                EXPECT_EQ(r.bottom - r.top, c->Height());
+            }
+            EXPECT_EQ(::IsWindowEnabled(w->Handle()) != FALSE, e.enabled);
+        }
+    }
+
+    // Only the showing pages' windows are visible.
+    EXPECT_TRUE(::IsWindowVisible(panel->Capture.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(panel->StartButton.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(panel->Browse.Handle()));
+
+    // Label4's four lines, "&&" standing for one ampersand.
+    for (const wchar_t* line :
+         {L"Use the right side, the bottom or ", L"bottomleft corner to resize border.",
+          L"Push && hold CTRL and drag on the", L"red border to move the frame."})
+        EXPECT_NE(panel->Label4.Text().find(line), std::wstring::npos) << fw::Utf8(line);
+    EXPECT_NE(panel->Label11.Text().find(L"will be seen within the red border."), std::wstring::npos);
+    EXPECT_EQ(panel->Filename.EditLabel().Text(), L"Filename:");
+    EXPECT_EQ(panel->Path.EditLabel().Text(), L"Path to where to save the bitmaps:");
+
+    // The "show border" links: red, bold, underlined, 9 px, with the hand cursor.
+    for (fw::Control* link : {static_cast<fw::Control*>(&panel->Label3), static_cast<fw::Control*>(&panel->Panel2)}) {
+        EXPECT_EQ(link->GetFont().color, fw::kRed);
+        EXPECT_TRUE(link->GetFont().bold);
+        EXPECT_TRUE(link->GetFont().underline);
+        EXPECT_EQ(link->GetFont().height, 9);
+        EXPECT_NE(link->Cursor(), nullptr);
+    }
+    EXPECT_EQ(panel->GetFont().name, L"Georgia");
+    EXPECT_EQ(panel->GetFont().height, 11);
+}
+
+TEST_F(FormsLayout, PagesListsCheckBoxTimersAndPreviewsAtStart) {
+    // Pages: "Simple capturing" and "Countdown" showing.
+    EXPECT_EQ(panel->PageControl.ActivePage(), &panel->Simple);
+    EXPECT_EQ(panel->PageControl1.ActivePage(), &panel->CountDown);
+    EXPECT_TRUE(::IsWindowVisible(panel->Simple.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(panel->CaptureLoop.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(panel->About.Handle()));
+    HWND tabs = panel->PageControl.Handle();
+    ASSERT_EQ(TabCtrl_GetItemCount(tabs), 3);
+    EXPECT_EQ(TabCtrl_GetCurSel(tabs), 0);
+    int image = -1;
+    EXPECT_EQ(TabText(tabs, 0, &image), L"Simple capturing");
+    EXPECT_EQ(image, 0);
+    EXPECT_EQ(TabText(tabs, 1, &image), L"Advanced capturing");
+    EXPECT_EQ(image, 1);
+    EXPECT_EQ(TabText(tabs, 2, &image), L"About");
+    EXPECT_EQ(image, 2);
+    HWND subTabs = panel->PageControl1.Handle();
+    ASSERT_EQ(TabCtrl_GetItemCount(subTabs), 2);
+    EXPECT_EQ(TabCtrl_GetCurSel(subTabs), 0);
+    EXPECT_EQ(TabText(subTabs, 0, &image), L"Countdown");
+    EXPECT_EQ(image, 3);
+    EXPECT_EQ(TabText(subTabs, 1, &image), L"Capture regularily");
+    EXPECT_EQ(image, 4);
+
+    // The lists, item 0 chosen, as the list windows hold them.
+    const std::vector<std::wstring> counts{L"3 sec", L"5 sec", L"10 sec", L"20 sec", L"30 sec", L"60 sec"};
+    const std::vector<std::wstring> intervals{L"1 sec", L"2 sec",  L"3 sec",  L"5 sec",  L"10 sec", L"25 sec", L"1 min",
+                                              L"2 min", L"3 min", L"5 min", L"10 min", L"30 min", L"1 hour"};
+    const std::vector<std::wstring> types{L".bmp", L".jpg", L".gif", L".emf", L".wmf"};
+    struct List {
+        fw::ComboBox& combo;
+        const std::vector<std::wstring>& items;
+    };
+    for (const List& l : {List{panel->CountInterval, counts}, List{panel->Intervall, intervals},
+                          List{panel->Filetype, types}}) {
+        SCOPED_TRACE(fw::Utf8(l.combo.Name()));
+        EXPECT_EQ(ComboItems(l.combo.Handle()), l.items);
+        EXPECT_EQ(::SendMessageW(l.combo.Handle(), CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(l.combo.ItemIndex(), 0);
+        EXPECT_EQ(l.combo.SelectedText(), l.items[0]);
+        EXPECT_EQ(::GetWindowLongW(l.combo.Handle(), GWL_STYLE) & 3, CBS_DROPDOWNLIST) << "a list without typing";
+    }
+
+    EXPECT_TRUE(panel->CheckMinimize.Checked());
+    EXPECT_EQ(::SendMessageW(panel->CheckMinimize.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(::SendMessageW(panel->Filename.Handle(), EM_GETLIMITTEXT, 0, 0), 60);
+
+    EXPECT_FALSE(panel->Timer.Enabled());
+    EXPECT_FALSE(panel->CountTimer.Enabled());
+    EXPECT_EQ(panel->CountTimer.Interval(), 1000u);
+
+    for (fw::Image* preview : {&panel->SimpleFrame1.Image, &panel->RegFrame1.Image, &panel->RegFrame2.Image})
+        EXPECT_TRUE(preview->Picture().Empty());
+    EXPECT_FALSE(panel->SimpleFrame1.HorzScrollVisible());
+    EXPECT_FALSE(panel->SimpleFrame1.VertScrollVisible());
+    EXPECT_EQ(panel->SimpleFrame1.Image.Hint(), L"Captured picture|Captured picture from selected area");
+    EXPECT_EQ(panel->RegFrame1.Image.Hint(), L"Captured bitmap|Captured bitmap saved to file");
+    EXPECT_EQ(panel->RegFrame2.Image.Hint(), L"Captured bitmap|Captured bitmap saved to file");
+    EXPECT_EQ(panel->PrintedWidth(), 0);
+    EXPECT_EQ(panel->PrintedHeight(), 0);
+    EXPECT_EQ(panel->SeriesCounter(), 0);
+    EXPECT_EQ(panel->Play.Tag(), 0);
+    EXPECT_FALSE(panel->Play.Down());
+    EXPECT_EQ(frame->NumInterval.Text(), L"");
+}
+
+TEST_F(FormsLayout, StatusBarHasTheHintPanelAndTheReadoutPanelAtTheBottom) {
+    HWND bar = panel->StatusBar.Handle();
+    ASSERT_NE(bar, nullptr);
+    int edges[4] = {};
+    ASSERT_EQ(::SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
+    EXPECT_EQ(edges[0], panel->Scale(290));
+    EXPECT_TRUE(edges[1] == -1 || edges[1] >= panel->Scale(290 + 50)) << edges[1];
+    EXPECT_FALSE(::GetWindowLongW(bar, GWL_STYLE) & SBARS_SIZEGRIP);
+
+    RECT client;
+    ::GetClientRect(panel->Handle(), &client);
+    const RECT r = ChildRect(bar);
+    EXPECT_EQ(r.bottom, client.bottom);
+    EXPECT_EQ(r.bottom - r.top, panel->Scale(19));
+    EXPECT_EQ(r.right - r.left, client.right);
+
+    // Panel 1 holds the frame readout, as the window shows it.
+    wchar_t text[128] = L"";
+    ::SendMessageW(bar, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, L"x: 704, y: 100  |  width: 324, height: 180");
+}
+
+TEST_F(FormsLayout, ShowBorderLinksRaiseTheFrameAboveACoveringWindow) {
+    for (int link = 0; link < 2; ++link) {
+        SCOPED_TRACE(link == 0 ? "Label3 on the simple page" : "Panel2 on the advanced page");
+        // An ordinary window of another kind laid over the frame.
+        HWND cover = ::CreateWindowExW(0, L"STATIC", L"cover", WS_POPUP | WS_VISIBLE, 650, 80, 450, 260, nullptr,
+                                       nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(cover, nullptr);
+        ::SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        PumpFor(20);
+        ASSERT_TRUE(Above(cover, frame->Handle()));
+
+        if (link == 0) {
+            // A click of the mouse on the windowless label, as the page's window receives it.
+            HWND page = panel->Simple.Handle();
+            const LPARAM at = MAKELPARAM(panel->Label3.Left() + 3, panel->Label3.Top() + 3);
+            ::SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::SendMessageW(page, WM_LBUTTONUP, 0, at);
+        } else {
+            panel->PageControl.SetActivePage(&panel->CaptureLoop);
+            const LPARAM at = MAKELPARAM(5, 5);
+            ::SendMessageW(panel->Panel2.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            ::SendMessageW(panel->Panel2.Handle(), WM_LBUTTONUP, 0, at);
+        }
+        PumpFor(20);
+        EXPECT_TRUE(Above(frame->Handle(), cover)) << "the frame is not above the covering window";
+        EXPECT_FALSE(Topmost(frame->Handle())) << "raised, not made stay-on-top";
+        ::DestroyWindow(cover);
+    }
+}
+
+TEST_F(FormsLayout, APreviewScrollsWhenItsPictureIsLargerThanItShows) {
+    struct Preview {
+        fw::ScrollBox& frame;
+        fw::Image& image;
+    };
+    for (const Preview& p : {Preview{panel->SimpleFrame1, panel->SimpleFrame1.Image},
+                             Preview{panel->RegFrame1, panel->RegFrame1.Image},
+                             Preview{panel->RegFrame2, panel->RegFrame2.Image}}) {
+        SCOPED_TRACE(fw::Utf8(p.frame.Name()));
+        fw::Bitmap small;
+        capture_test::FillWithPattern(small, 100, 50);
+        p.image.Picture().Assign(small);
+        PumpFor(10);
+        EXPECT_EQ(p.image.Width(), 100) << "the picture control takes the picture's size";
+        EXPECT_EQ(p.image.Height(), 50);
+        EXPECT_EQ(p.image.Left(), 0);
+        EXPECT_EQ(p.image.Top(), 0);
+        EXPECT_FALSE(p.frame.HorzScrollVisible());
+        EXPECT_FALSE(p.frame.VertScrollVisible());
+
+        fw::Bitmap wide;
+        capture_test::FillWithPattern(wide, 600, 80);
+        p.image.Picture().Assign(wide);
+        PumpFor(10);
+        EXPECT_TRUE(p.frame.HorzScrollVisible());
+        EXPECT_FALSE(p.frame.VertScrollVisible());
+
+        fw::Bitmap large;
+        capture_test::FillWithPattern(large, 700, 500);
+        p.image.Picture().Assign(large);
+        PumpFor(10);
+        EXPECT_EQ(p.image.Width(), 700);
+        EXPECT_EQ(p.image.Height(), 500);
+        EXPECT_TRUE(p.frame.HorzScrollVisible());
+        EXPECT_TRUE(p.frame.VertScrollVisible());
+    }
+}

@@ -1,0 +1,286 @@
+// The regular capture series: the folder choice, start, ticks, pause, resume, stop, and what
+// the user is told when it cannot run.
+#include "FormsFixture.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+
+using namespace forms_test;
+using capture_test::TempFolder;
+
+namespace {
+
+constexpr const wchar_t* kStartHint = L"Start capturing|Start the capturing of selected area";
+
+bool IsBmp(const std::wstring& path) {
+    const auto bytes = capture_test::ReadFileBytes(path);
+    return bytes.size() > 54 && bytes[0] == 'B' && bytes[1] == 'M' && capture_test::U32(bytes, 14) == 40 &&
+           capture_test::U32(bytes, 2) == bytes.size();
+}
+
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The settings that a running or paused series locks.
+std::vector<fw::Control*> Settings(TCopyForm& p) {
+    return {&p.Label7, &p.Intervall, &p.Filetype, &p.Label6, &p.Filename, &p.Path, &p.Browse};
+}
+
+void ExpectSettingsEnabled(TCopyForm& p, bool enabled) {
+    for (fw::Control* c : Settings(p)) EXPECT_EQ(c->Enabled(), enabled) << fw::Utf8(c->Name());
+}
+
+void ExpectIdle(TCopyForm& p) {
+    EXPECT_EQ(p.Play.Tag(), 0);
+    EXPECT_EQ(p.Play.Hint(), kStartHint);
+    EXPECT_FALSE(p.Play.Down());
+    EXPECT_FALSE(p.Stop.Enabled());
+    EXPECT_FALSE(p.Timer.Enabled());
+    EXPECT_FALSE(p.Label10.Visible());
+    ExpectSettingsEnabled(p, true);
+}
+
+// Types into an edit as the user does: the window's text changes and the control follows.
+void Type(fw::Edit& edit, const std::wstring& text) {
+    ::SetWindowTextW(edit.Handle(), text.c_str());
+    ASSERT_EQ(edit.Text(), text);
+}
+
+class ScriptedFolderBrowser {
+public:
+    explicit ScriptedFolderBrowser(std::wstring answer) : answer(std::move(answer)) {
+        timed::folderBrowserHook = [this](const std::wstring& title, UINT flags) {
+            titles.push_back(title);
+            this->flags.push_back(flags);
+            return this->answer;
+        };
+    }
+    ~ScriptedFolderBrowser() { timed::folderBrowserHook = nullptr; }
+    std::wstring answer;
+    std::vector<std::wstring> titles;
+    std::vector<UINT> flags;
+};
+
+}  // namespace
+
+using FormsSeries = FormsTest;
+
+TEST_F(FormsSeries, BrowseKeepsTheFolderInPathsHintAndShowsItShortened) {
+    TempFolder temp;
+    std::wstring folder = temp.Path();
+    for (const wchar_t* level : {L"\\Captured pictures of the series", L"\\taken every second"}) {
+        folder += level;
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    }
+    ScriptedFolderBrowser browser(folder);
+    panel->BrowseClick();
+    ASSERT_EQ(browser.titles.size(), 1u);
+    EXPECT_EQ(browser.titles[0], L"Select folder");
+    EXPECT_EQ(browser.flags[0], UINT(BIF_RETURNONLYFSDIRS));
+    EXPECT_EQ(panel->Path.Hint(), folder) << "the hint holds the save folder";
+
+    // The edit shows the folder with leading folder names cut, ending in the last one, and
+    // fitting 195 pixels in the panel's font.
+    const std::wstring text = panel->Path.Text();
+    wchar_t onScreen[MAX_PATH * 2] = L"";
+    ::GetWindowTextW(panel->Path.Handle(), onScreen, MAX_PATH * 2);
+    EXPECT_EQ(text, onScreen);
+    EXPECT_NE(text, folder);
+    const std::wstring tail = L"\\taken every second";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail) << fw::Utf8(text);
+    EXPECT_TRUE(text.rfind(L"...\\", 0) == 0 || text.rfind(folder.substr(0, 2) + L"\\...\\", 0) == 0) << fw::Utf8(text);
+    {
+        fw::WindowDc dc(panel->Path.Handle());
+        HGDIOBJ old = ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(panel->Path.Handle(), WM_GETFONT, 0, 0)));
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &size);
+        ::SelectObject(dc.Get(), old);
+        EXPECT_LE(size.cx, panel->Scale(195)) << fw::Utf8(text);
+    }
+
+    // A short folder is shown whole; a cancelled choice empties both.
+    browser.answer = L"C:\\Shots";
+    panel->BrowseClick();
+    EXPECT_EQ(panel->Path.Hint(), L"C:\\Shots");
+    EXPECT_EQ(panel->Path.Text(), L"C:\\Shots");
+    browser.answer = L"";
+    panel->BrowseClick();
+    EXPECT_EQ(panel->Path.Hint(), L"");
+    EXPECT_EQ(panel->Path.Text(), L"");
+}
+
+TEST_F(FormsSeries, PlayPauseResumeStopAndRestart) {
+    TempFolder folder;
+    auto pattern = PatternUnderFrame();
+    ScriptedFolderBrowser browser(folder.Path());
+    ::SendMessageW(panel->Browse.Handle(), BM_CLICK, 0, 0);
+    ASSERT_EQ(panel->Path.Hint(), folder.Path());
+    Type(panel->Filename, L"shot");
+    panel->PageControl.SetActivePage(&panel->CaptureLoop);
+    panel->PageControl1.SetActivePage(&panel->CaptureRegularily);
+
+    // Start with a click of the mouse on the windowless button.
+    HWND page = panel->CaptureRegularily.Handle();
+    const LPARAM onPlay = MAKELPARAM(panel->Play.Left() + 10, panel->Play.Top() + 10);
+    ::SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, onPlay);
+    ::SendMessageW(page, WM_LBUTTONUP, 0, onPlay);
+    ASSERT_TRUE(shown.empty()) << fw::Utf8(shown[0].text);
+    EXPECT_TRUE(IsBmp(folder / L"shot0.bmp")) << "the first file is written at once";
+    EXPECT_EQ(panel->SeriesCounter(), 1);
+    EXPECT_EQ(panel->Play.Tag(), 1);
+    EXPECT_EQ(panel->Play.Hint(), L"Pause capturing");
+    EXPECT_FALSE(panel->Play.Down());
+    EXPECT_TRUE(panel->Stop.Enabled());
+    ExpectSettingsEnabled(*panel, false);
+    EXPECT_TRUE(panel->Label10.Visible());
+    EXPECT_TRUE(panel->Label10.Enabled());
+    EXPECT_TRUE(panel->Timer.Enabled());
+    EXPECT_EQ(panel->Timer.Interval(), 1000u);
+    // The preview shows the capture, which is what the file holds.
+    fw::Bitmap& preview = panel->RegFrame1.Image.Picture();
+    ASSERT_EQ(preview.Width(), kCaptureWidth);
+    EXPECT_EQ(PixelDifferences(capture_test::PixelsOf(preview), capture_test::PatternArea(0, 0, kCaptureWidth, kCaptureHeight), kCaptureWidth), "");
+    // The other pages and the printed size are not touched.
+    EXPECT_TRUE(panel->SimpleFrame1.Image.Picture().Empty());
+    EXPECT_TRUE(panel->RegFrame2.Image.Picture().Empty());
+    EXPECT_EQ(panel->PrintedWidth(), 0);
+
+    // The timer writes the next one an interval later.
+    EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"shot1.bmp"); }, 2500));
+    PumpFor(50);
+    EXPECT_TRUE(IsBmp(folder / L"shot1.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 2);
+
+    // Pause: no file while paused.
+    panel->PlayClick();
+    EXPECT_EQ(panel->Play.Tag(), 0);
+    EXPECT_EQ(panel->Play.Hint(), L"Restore capturing");
+    EXPECT_TRUE(panel->Play.Down());
+    EXPECT_FALSE(panel->Timer.Enabled());
+    EXPECT_TRUE(panel->Label10.Visible());
+    EXPECT_FALSE(panel->Label10.Enabled()) << "\"Recording...\" stays, greyed";
+    EXPECT_TRUE(panel->Stop.Enabled());
+    ExpectSettingsEnabled(*panel, false);
+    PumpFor(1300);
+    EXPECT_EQ(Sorted(folder.Entries()), (std::vector<std::wstring>{L"shot0.bmp", L"shot1.bmp"}));
+
+    // Resume: the next number at once.
+    panel->PlayClick();
+    EXPECT_TRUE(IsBmp(folder / L"shot2.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 3);
+    EXPECT_EQ(panel->Play.Tag(), 1);
+    EXPECT_EQ(panel->Play.Hint(), L"Pause capturing");
+    EXPECT_FALSE(panel->Play.Down());
+    EXPECT_TRUE(panel->Timer.Enabled());
+    EXPECT_TRUE(panel->Label10.Enabled());
+
+    // Stop: idle, numbering back to 0.
+    ::SendMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(panel->Stop.Left() + 10, panel->Stop.Top() + 10));
+    ::SendMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(panel->Stop.Left() + 10, panel->Stop.Top() + 10));
+    EXPECT_EQ(panel->SeriesCounter(), 0);
+    ExpectIdle(*panel);
+    const auto stoppedWith = Sorted(folder.Entries());
+    PumpFor(1300);
+    EXPECT_EQ(Sorted(folder.Entries()), stoppedWith) << "a file was written after Stop";
+
+    // A new start replaces the earlier series' first file without a question.
+    ASSERT_TRUE(capture_test::WriteFileBytes(folder / L"shot0.bmp", {'o', 'l', 'd'}));
+    panel->PlayClick();
+    EXPECT_TRUE(IsBmp(folder / L"shot0.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 1);
+    EXPECT_TRUE(shown.empty());
+    panel->StopClick();
+    ExpectIdle(*panel);
+}
+
+TEST_F(FormsSeries, WithoutFileNameOrPathOnlyAWarningIsShown) {
+    TempFolder folder;
+    ScriptedFolderBrowser browser(folder.Path());
+    struct Case {
+        const wchar_t* name;
+        bool browse;
+        const wchar_t* typedPath;
+    };
+    for (const Case& c : {Case{L"", false, L""}, Case{L"shot", false, L""}, Case{L"", true, nullptr}}) {
+        Type(panel->Filename, c.name);
+        if (c.browse) panel->BrowseClick();
+        if (c.typedPath) Type(panel->Path, c.typedPath);
+        shown.clear();
+        panel->PlayClick();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].text, L"Enter filename and path.");
+        EXPECT_EQ(shown[0].caption, L"Warning");
+        EXPECT_EQ(shown[0].flags & MB_ICONMASK, UINT(MB_ICONWARNING));
+        EXPECT_EQ(shown[0].flags & MB_TYPEMASK, UINT(MB_OK));
+        ExpectIdle(*panel);
+        EXPECT_TRUE(panel->RegFrame1.Image.Picture().Empty());
+        EXPECT_EQ(panel->SeriesCounter(), 0);
+    }
+    EXPECT_TRUE(folder.Entries().empty());
+
+    // Blanks are text: the series starts.
+    Type(panel->Filename, L" ");
+    shown.clear();
+    panel->PlayClick();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(IsBmp(folder / L" 0.bmp"));
+    EXPECT_EQ(panel->Play.Tag(), 1);
+}
+
+TEST_F(FormsSeries, FilesGoToTheChosenFolderWithTheChosenTypeButAlwaysHoldABitmap) {
+    TempFolder chosen, typed;
+    ScriptedFolderBrowser browser(chosen.Path());
+    panel->BrowseClick();
+    Type(panel->Path, typed.Path());  // typed over: changes the display only
+    Type(panel->Filename, L"screen");
+    panel->Filetype.SetItemIndex(1);   // ".jpg"
+    panel->Intervall.SetItemIndex(12);  // "1 hour"
+    panel->PlayClick();
+    ASSERT_TRUE(shown.empty()) << fw::Utf8(shown[0].text);
+    EXPECT_EQ(chosen.Entries(), std::vector<std::wstring>{L"screen0.jpg"});
+    EXPECT_TRUE(IsBmp(chosen / L"screen0.jpg")) << "a .jpg of the series holds a Windows bitmap";
+    EXPECT_TRUE(typed.Entries().empty());
+    EXPECT_EQ(panel->Timer.Interval(), 3600000u);
+}
+
+TEST_F(FormsSeries, WithoutAChosenFolderTheCaptureFailsOnTheLayoutHint) {
+    Type(panel->Filename, L"shot");
+    Type(panel->Path, L"C:\\typed");
+    try {
+        panel->PlayClick();
+        ADD_FAILURE() << "the series wrote a file into the layout hint";
+    } catch (const fw::Error& e) {
+        EXPECT_EQ(e.Message(), L"Cannot create file Path|Path to where to save the bitmaps\\shot0.bmp");
+    }
+    EXPECT_EQ(panel->SeriesCounter(), 0) << "the counter advances only after a good save";
+    EXPECT_FALSE(panel->RegFrame1.Image.Picture().Empty()) << "the preview shows the grab";
+    // The failure leaves the press before the timer starts: running in name, without a timer.
+    EXPECT_EQ(panel->Play.Tag(), 1);
+    EXPECT_EQ(panel->Play.Hint(), L"Pause capturing");
+    EXPECT_TRUE(panel->Stop.Enabled());
+    EXPECT_FALSE(panel->Timer.Enabled());
+    EXPECT_FALSE(panel->Label10.Visible());
+    EXPECT_FALSE(Exists(L"C:\\typed"));
+}
+
+TEST_F(FormsSeries, TicksWithTheFrameHiddenReportAndDoNotCount) {
+    TempFolder folder;
+    ScriptedFolderBrowser browser(folder.Path());
+    panel->BrowseClick();
+    Type(panel->Filename, L"shot");
+    panel->PlayClick();
+    ASSERT_EQ(panel->SeriesCounter(), 1);
+    frame->Close();
+    ASSERT_TRUE(PumpUntil([&] { return !shown.empty(); }, 2500)) << "no tick came";
+    EXPECT_EQ(shown[0].text, std::wstring(kHiddenFrameError) + L".");
+    EXPECT_EQ(shown[0].caption, L"Snapvane 1.1");
+    EXPECT_EQ(panel->SeriesCounter(), 1);
+    EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
+    EXPECT_EQ(folder.Entries(), std::vector<std::wstring>{L"shot0.bmp"});
+}
