@@ -25,6 +25,9 @@ readonly kRunPackages=(
   python3 python3-pil
   cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
   e2fsprogs
+  # The benchmark (scripts/bench.sh): Xlib for the native floor, the tools it is compared with
+  # (import is ImageMagick's), gnuplot for its chart.
+  libx11-dev scrot x11-apps gnuplot-nox
 )
 
 # Prints the packages of "$@" that are not installed, one a line.
