@@ -1,0 +1,133 @@
+# shellcheck shell=bash
+# shellcheck disable=SC2034,SC2154  # constants for the tests; kE2eTools, kPython, ... of lib.sh
+# Helpers of the end-to-end tests of capturing, on top of lib.sh (source lib.sh first): the
+# program's controls found by their texts (ctlprobe), the status bar readout, dialogs and
+# message boxes, drags, and the checks of captured pictures against winprobe's backdrop
+# pattern (tools/capture_pixels.py).
+
+readonly kPanel='| Tolvard | Snapvane | 1.1 |'
+readonly kFrame='SV - Border'
+readonly kAppTitle='Snapvane 1.1'  # also the caption of the program's message boxes
+readonly kCapturePixels=$kE2eTools/capture_pixels.py
+# Beside winprobe.exe in the build folder.
+CTLPROBE=${CTLPROBE:-${WINPROBE%/*}/ctlprobe.exe}
+
+CtlProbe() { "$WINE" "$CTLPROBE" "$@"; }
+
+# StartCapturePair: the program started, both windows showing; ends the test when it does not
+# start.
+StartCapturePair() {
+  StartSnapvane || exit 1
+  if ! WaitWin "$kPanel" normal 30000 || ! WaitWin "$kFrame" normal 10000; then
+    Fail "the control panel and the frame appear" "$(WinLine "$kPanel")" "$(WinLine "$kFrame")"
+    LogWindows
+    exit 1
+  fi
+  # The first paint of both windows, before anyone looks at them.
+  sleep 0.5
+}
+
+# Readout: the frame readout, panel 1 of the control panel's status bar.
+Readout() {
+  local SB_TEXT=
+  eval "$(CtlProbe sbtext "$kPanel" 1)" || return 1
+  printf '%s\n' "$SB_TEXT"
+}
+
+# ExpectedReadout L T W H: the readout for a frame window at L,T of size W x H.
+ExpectedReadout() { echo "x: $1, y: $2  |  width: $(($3 - 12)), height: $(($4 - 12))"; }
+
+# FindCtl TEXT [CLASS] [N]: sets CTL_* (screen place, CTL_ENABLED, CTL_TEXT) of a visible
+# control of the control panel.
+FindCtl() { eval "$(CtlProbe ctl "$kPanel" "${2:-*}" "$1" "${3:-0}")" && [[ $CTL_HWND != 0x0 ]]; }
+
+# EnabledStates TEXT...: whether the visible controls of the control panel with these texts
+# are enabled, as "1 0 ..." ("-" where there is none).
+EnabledStates() {
+  local ENABLED=
+  eval "$(CtlProbe enabled "$kPanel" "$@")"
+  echo "$ENABLED"
+}
+
+# ClickCtl TEXT [CLASS]: clicks the middle of a visible control of the control panel.
+ClickCtl() {
+  FindCtl "$@" || { Fail "control \"$1\" found on the control panel"; return 1; }
+  Click "$CTL_CX" "$CTL_CY"
+}
+
+# ClickTab TEXT: clicks a tab of the control panel (page or sub-page).
+ClickTab() {
+  local out
+  out=$(CtlProbe tab "$kPanel" "$1") || { Fail "tab \"$1\" found"; return 1; }
+  eval "$out"
+  Click "$TAB_CX" "$TAB_CY"
+  eval "$(CtlProbe tab "$kPanel" "$1")"
+  [[ $TAB_SELECTED == 1 ]] || { Fail "tab \"$1\" chosen by a click"; return 1; }
+}
+
+# WaitDialog TITLE [MS]: until a dialog box of that title shows; sets DLG_* (DLG_TEXT: its
+# static texts, one a line; DLG_BUTTONS: its buttons' captions, "|" between them).
+WaitDialog() {
+  local out
+  out=$(CtlProbe dialog "$1" "${2:-10000}") || return 1
+  eval "$out"
+}
+
+# WaitNoDialog TITLE [MS]: until no dialog box of that title shows.
+WaitNoDialog() { CtlProbe nodialog "$1" "${2:-10000}" >/dev/null; }
+
+# MoveAway: the pointer off the program's windows, so no tooltip or hover covers a screenshot.
+MoveAway() {
+  xdotool mousemove 1200 900
+  sleep "$kInputPause"
+}
+
+# Drag X0 Y0 X1 Y1 [BUTTON]: press, move there in steps, release (the system's move and size
+# loop follows the steps).
+Drag() {
+  local x0=$1 y0=$2 x1=$3 y1=$4 button=${5:-1} s
+  xdotool mousemove "$x0" "$y0"
+  sleep "$kInputPause"
+  xdotool mousedown "$button"
+  sleep "$kInputPause"
+  for s in 1 2 3 4 5 6; do
+    xdotool mousemove $((x0 + (x1 - x0) * s / 6)) $((y0 + (y1 - y0) * s / 6))
+    sleep 0.1
+  done
+  sleep "$kInputPause"
+  xdotool mouseup "$button"
+  sleep 0.4
+}
+
+# WaitFile PATH [SECONDS]: until the file exists and its size has stopped changing.
+WaitFile() {
+  local file=$1 tenths=$((${2:-10} * 10)) i size last=-1
+  for ((i = 0; i < tenths; i++)); do
+    if [[ -f $file ]]; then
+      size=$(stat -c %s "$file")
+      [[ $size == "$last" ]] && return 0
+      last=$size
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# WinPath PATH: the Windows name of a Unix path (drive Z: is the root).
+WinPath() { printf 'Z:%s\n' "${1//\//\\}"; }
+
+# CapturePixels ...: tools/capture_pixels.py (see its help).
+CapturePixels() { "$kPython" "$kCapturePixels" "$@"; }
+
+# The backdrop of ShowBackdrop runs in a background subshell, so lib.sh's end of test stops the
+# subshell but not winprobe under it, and the window would stay up for its whole lifetime over
+# the next tests: closed here by its title at the end of the test.
+_CaptureFinish() {
+  local i
+  for ((i = 0; i < 5; i++)); do
+    Probe close 'winprobe backdrop' >/dev/null 2>&1 || break
+    sleep 0.2
+  done
+  _E2eFinish
+}
+trap _CaptureFinish EXIT
