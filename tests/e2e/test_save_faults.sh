@@ -1,0 +1,156 @@
+#!/bin/bash
+# Saving where it cannot be done, as a person meets it: into a read-only folder, or over a file
+# that another program holds open, the save ends with "Cannot create file <name>" and an
+# earlier file of that name stays as it was; on a full disk it ends with "Stream write error"
+# and the file stays as far as it was written; each time the message box is the program's
+# ("Snapvane 1.1"), and the program goes on.
+# The faults are real file systems: a read-only bind mount and a small full tmpfs, each
+# mapped as a drive letter of the Wine prefix (root ignores chmod, so no mode bits).
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+# shellcheck source=tests/e2e/lib_capture.sh
+source "$(dirname "$0")/lib_capture.sh"
+
+gMounts=()
+gDrives=()
+# The drive links and mounts go at the very end, once the program (whose current folder the
+# save dialog may have moved onto a mount) has ended.
+FaultsFinish() {
+  _CaptureFinish
+  local drive mount
+  for drive in "${gDrives[@]}"; do rm -f "$drive"; done
+  for mount in "${gMounts[@]}"; do
+    mountpoint -q "$mount" && { umount "$mount" 2>/dev/null || umount -l "$mount"; }
+  done
+}
+trap FaultsFinish EXIT
+
+# FreeDrive: a drive letter the prefix does not use yet, as "r:".
+FreeDrive() {
+  local letter
+  for letter in r s t u v w x y; do
+    [[ -e $WINEPREFIX/dosdevices/$letter: || -L $WINEPREFIX/dosdevices/$letter: ]] && continue
+    echo "$letter:"
+    return 0
+  done
+  return 1
+}
+
+# MapDrive UNIX_DIR: the folder as a new drive of the prefix, named in gDrive ("R:").
+MapDrive() {
+  local drive
+  drive=$(FreeDrive) || return 1
+  ln -s "$1" "$WINEPREFIX/dosdevices/$drive" || return 1
+  gDrives+=("$WINEPREFIX/dosdevices/$drive")
+  gDrive=${drive^^}
+}
+
+# SaveAs NAME: Save on the simple page, NAME typed into the save dialog, Enter.
+SaveAs() {
+  ClickCtl '&Save'
+  WaitDialog 'Save As' 10000 || { Fail "Save opens the save dialog"; return 1; }
+  sleep 0.3
+  # Into the file name box by a click: the dialog does not always put the keyboard there.
+  eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
+  Click "$CTL_CX" "$CTL_CY"
+  Keys ctrl+a
+  xdotool type --delay 15 "$1"
+  sleep 0.3
+  Keys Return
+}
+
+# CheckMessage WHAT TEXT: the program's message box shows TEXT; Enter closes it.
+CheckMessage() {
+  if WaitDialog "$kAppTitle" 8000; then
+    CheckEq "$1" "$2" "$DLG_TEXT"
+    Keys Return
+    WaitNoDialog "$kAppTitle" 3000 || Fail "Enter closes the message box"
+  else
+    Fail "$1" "no message box \"$kAppTitle\""
+    LogWindows
+  fi
+}
+
+# ---- the faulty folders -----------------------------------------------------------------
+readonly kEarlier="an earlier file, not to be replaced"
+roSource=$E2E_DIR/ro-source ro=$E2E_DIR/ro full=$E2E_DIR/full
+mkdir -p "$roSource" "$ro" "$full"
+printf '%s\n' "$kEarlier" >"$roSource/old.bmp"
+if mount --bind "$roSource" "$ro" && gMounts+=("$ro") && mount -o remount,bind,ro "$ro"; then
+  MapDrive "$ro" || Fail "a free drive letter for the read-only folder"
+  roDrive=$gDrive
+else
+  Fail "a read-only bind mount can be made here (mount needs root)"
+  exit 1
+fi
+# 256 KiB, of which a filler takes all but about 100 KiB: a 324 x 180 capture (233334 bytes)
+# does not fit.
+if mount -t tmpfs -o size=256k,mode=0777 snapvane-e2e-full "$full" && gMounts+=("$full"); then
+  head -c $((156 * 1024)) /dev/zero >"$full/filler" 2>/dev/null
+  MapDrive "$full" || Fail "a free drive letter for the full disk"
+  fullDrive=$gDrive
+else
+  Fail "a tmpfs can be mounted here (mount needs root)"
+  exit 1
+fi
+Log "read-only folder: $roDrive, full disk: $fullDrive ($(df -k --output=avail "$full" | tail -n 1) KiB free)"
+
+StartCapturePair
+ClickCtl '&Capture bitmap'
+sleep 0.3
+
+# ---- a read-only folder -----------------------------------------------------------------
+SaveAs "$roDrive\\old"
+CheckMessage "saving into a read-only folder: \"Cannot create file\" with the full name" \
+  "Cannot create file $roDrive\\old.bmp."
+WaitNoDialog 'Save As' 2000 || { Fail "the save dialog has closed"; Keys Escape; }
+
+# ---- a file that another program holds open ----------------------------------------------
+locked=$E2E_DIR/locked
+mkdir -p "$locked"
+printf '%s\n' "$kEarlier" >"$locked/shot.bmp"
+"$WINE" "$CTLPROBE" holdfile "$(WinPath "$locked/shot.bmp")" 6 >"$E2E_DIR/holdfile.out" 2>&1 &
+holder=$!
+Track "$holder"
+for ((i = 0; i < 50; i++)); do grep -q FILE_HELD "$E2E_DIR/holdfile.out" 2>/dev/null && break; sleep 0.1; done
+SaveAs "$(WinPath "$locked/shot")"
+CheckMessage "saving over a file that another program holds open: \"Cannot create file\" with the full name" \
+  "Cannot create file $(WinPath "$locked/shot.bmp")."
+WaitNoDialog 'Save As' 2000 || { Fail "the save dialog has closed"; Keys Escape; }
+CheckEq "the earlier file stays as it was" "$kEarlier" "$(cat "$locked/shot.bmp")"
+CheckEq "... and nothing else is left in the folder" "shot.bmp" "$(ls "$locked")"
+wait "$holder"
+SaveAs "$(WinPath "$locked/shot")"
+if WaitFile "$locked/shot.bmp" 5 && [[ $(stat -c %s "$locked/shot.bmp") == 233334 ]]; then
+  Ok "once the file is free the same save replaces it"
+else
+  Fail "once the file is free the same save replaces it" "$(ls -la "$locked")"
+fi
+
+# ---- a full disk -------------------------------------------------------------------------
+SaveAs "$fullDrive\\shot"
+CheckMessage "saving onto a full disk: \"Stream write error\"" "Stream write error."
+WaitNoDialog 'Save As' 2000 || { Fail "the save dialog has closed"; Keys Escape; }
+if [[ -f $full/shot.bmp ]]; then
+  size=$(stat -c %s "$full/shot.bmp")
+  if ((size < 233334)) && [[ $(head -c 2 "$full/shot.bmp") == BM ]]; then
+    Ok "the file stays as far as it was written ($size of 233334 bytes, beginning with \"BM\")"
+  else
+    Fail "the file stays as far as it was written" "$(ls -la "$full")"
+  fi
+else
+  Fail "the file stays as far as it was written" "no shot.bmp: $(ls -la "$full")"
+fi
+
+# ---- the program goes on -----------------------------------------------------------------
+rm -f "$full/filler"
+SaveAs "$fullDrive\\shot"
+if WaitFile "$full/shot.bmp" 5 && [[ $(stat -c %s "$full/shot.bmp") == 233334 ]]; then
+  Ok "with room again the same save writes the whole file"
+else
+  Fail "with room again the same save writes the whole file" "$(ls -la "$full")"
+fi
+WaitDialog "$kAppTitle" 300 && Fail "no message box shows" "$DLG_TEXT"
+Check "the program goes on" SnapvaneRunning
+ClickCaptionButton "$kPanel" close
+WaitSnapvaneExit 10 || StopSnapvane
