@@ -125,19 +125,32 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     ClearPadding(file, layout);
 }
 
-// A file being written beside its target, in the same folder so the final replace is a
-// rename on one volume. Removed on destruction unless it has been put in the target's place.
+// The file being written for a target. A name that is new (as each file of a series is) is
+// written in place: CREATE_NEW makes it only if no file of that name exists, so nothing
+// earlier can be lost, and it is removed again if the write fails. Otherwise the file is
+// written beside its target, in the same folder so the final replace is a rename on one
+// volume. Removed on destruction unless committed.
 class PendingFile {
 public:
     explicit PendingFile(const std::wstring& target) : target_(target) {
+        HANDLE h = ::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            file_.Reset(h);
+            path_ = target;
+            inPlace_ = true;
+            return;
+        }
+        // An earlier file, or anything else in the way: the way beside, which also tells the
+        // failures apart as before.
         const std::wstring folder = FolderOf(target);
         static std::atomic<unsigned> counter{0};
         const std::wstring stem = folder + L"~sv" + std::to_wstring(::GetCurrentProcessId()) + L"_";
         // CREATE_NEW never takes over somebody else's file; a name in use moves on to the next.
         for (int attempt = 0; attempt < 64; ++attempt) {
             std::wstring name = stem + std::to_wstring(++counter) + L".tmp";
-            HANDLE h = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+            h = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
             if (h != INVALID_HANDLE_VALUE) {
                 file_.Reset(h);
                 path_ = std::move(name);
@@ -168,6 +181,10 @@ public:
     // Closes the file and puts it in the target's place, replacing an earlier file there.
     void Commit() {
         file_.Reset();
+        if (inPlace_) {
+            path_.clear();
+            return;
+        }
         if (!::MoveFileExW(path_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             ThrowCannotCreate(target_);
         path_.clear();
@@ -190,6 +207,7 @@ private:
     std::wstring target_;
     std::wstring path_;
     fw::KernelHandle file_;
+    bool inPlace_ = false;
 };
 
 }  // namespace

@@ -10,8 +10,9 @@ namespace capture {
 
 // Writes `bitmap` to `path`; an empty bitmap writes nothing and raises nothing.
 //
-// The file is written in full to a new file beside the target and only then put in the
-// target's place, so a failed save never destroys an earlier file of that name and never
+// A new name is written in place, made only if no file of that name exists and removed again
+// if the write fails; an earlier file is replaced only once the new one has been written in
+// full beside it. So a failed save never destroys an earlier file of that name and never
 // leaves a part-written one behind. Raises fw::FileError:
 //   "Cannot create file <path>"  the file cannot be made there (missing folder, no rights,
 //                                invalid name, a folder or a locked file in the way);
