@@ -139,11 +139,15 @@ StartupPart() {
   local snapvane=("$native/mapwatch" --key startup.snapvane --title "| Tolvard | Snapvane | 1.1 |" --title "SV - Border"
     -- "$WINE" "$gBuildDir/Snapvane.exe")
   local trivial=("$native/mapwatch" --key startup.trivial --title "Trivial window" -- "$WINE" "$bench/trivial_window.exe")
+  # The same with Snapvane's libraries loaded first: how much of the difference they are.
+  local trivialDlls=("$native/mapwatch" --key startup.trivial_dlls --title "Trivial window"
+    -- "$WINE" "$bench/trivial_window.exe" --dlls)
   Say "start-up: one unmeasured start of each (warm Wine), then $gStarts of each in turn"
-  (cd "$kOut/files" && "${snapvane[@]}" && "${trivial[@]}") >>"$kOut/logs/startup.log" 2>&1 ||
+  (cd "$kOut/files" && "${snapvane[@]}" && "${trivial[@]}" && "${trivialDlls[@]}") >>"$kOut/logs/startup.log" 2>&1 ||
     { Say "a start did not show its windows (log: build/bench/logs/startup.log)"; return 1; }
   for ((run = 1; run <= gStarts; run++)); do
-    (cd "$kOut/files" && Measure startup.log "${snapvane[@]}" && Measure startup.log "${trivial[@]}") || return 1
+    (cd "$kOut/files" && Measure startup.log "${snapvane[@]}" && Measure startup.log "${trivial[@]}" &&
+      Measure startup.log "${trivialDlls[@]}") || return 1
   done
 }
 
