@@ -1,10 +1,11 @@
 #!/bin/bash
-# Timed captures as a person sees them. The countdown: red digits 3, 2, 1 inside the frame, one
-# a second, the frame above everything and the control panel out of the way meanwhile, then
-# the picture in the countdown page's preview and both windows back as they were; the space
-# key starts it again. The series: a folder chosen in the shell's folder browser, a file name
-# typed, Play writes name0, name1, ... one a second into that folder, the space key pauses and
-# resumes with the numbering going on, Stop ends it, and a new start begins at 0 again.
+# Timed captures as a person sees them. The countdown of "5 sec": red digits 5, 4, 3, 2, 1
+# inside the frame, one a second, the frame above everything and the control panel out of the
+# way meanwhile, then the picture in the countdown page's preview and both windows back as
+# they were, neither of them on top any more; the space key starts it again. The series: a
+# folder chosen in the shell's folder browser, a file name typed, Play writes name0, name1, ...
+# one a second into that folder, the space key pauses and resumes with the numbering going on,
+# Stop ends it, and a new start begins at 0 again.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 # shellcheck source=tests/e2e/lib_capture.sh
@@ -44,32 +45,32 @@ WinInfo "$kPanel"
 panelX=$WIN_X panelY=$WIN_Y
 
 # The digits as the frame's label draws them: "Arial", 19 px, bold, red.
-for digit in 3 2 1; do
+for digit in 5 4 3 2 1; do
   CtlProbe glyph Arial 19 "$digit" >"$E2E_DIR/glyph$digit.txt"
 done
 # WatchCountdown SECONDS: the digits seen in the frame's top-left corner, in order.
 WatchCountdown() {
   CapturePixels countdown "$1" $((frameX + 6)) $((frameY + 6)) 80 36 \
-    3="$E2E_DIR/glyph3.txt" 2="$E2E_DIR/glyph2.txt" 1="$E2E_DIR/glyph1.txt" 2>>"$E2E_DIR/countdown.log"
+    5="$E2E_DIR/glyph5.txt" 4="$E2E_DIR/glyph4.txt" 3="$E2E_DIR/glyph3.txt" 2="$E2E_DIR/glyph2.txt" \
+    1="$E2E_DIR/glyph1.txt" 2>>"$E2E_DIR/countdown.log"
 }
 
 # ---- the countdown ----------------------------------------------------------------------
 ClickTab 'Advanced capturing'
 CheckEq "the \"Countdown\" page shows first, its Copy, Save and Print disabled" "1 0 0 0" \
   "$(EnabledStates 'Start countdown' Copy Save '&Print')"
+# "5 sec", the second item of the interval list.
+ClickCtl '3 sec' ComboBox
+Keys Down
+Keys Return
+FindCtl '5 sec' ComboBox || Fail "\"5 sec\" chosen in the interval list"
 FindCtl 'Start countdown'
 countPanel="$((CTL_X + kCountPanelDx)) $((CTL_Y + kCountPanelDy))"
-WatchCountdown 7 >"$E2E_DIR/digits.out" &
+WatchCountdown 9 >"$E2E_DIR/digits.out" &
 watcher=$!
 Track "$watcher"
 sleep 0.5  # the watcher's first look comes before the start
 Click "$CTL_CX" "$CTL_CY"
-if WaitWin "$kPanel" iconic 2000; then
-  Ok "during the countdown the control panel is minimized (\"Minimize this form when capturing\" is checked)"
-else
-  Fail "during the countdown the control panel is minimized (\"Minimize this form when capturing\" is checked)" \
-    "$(WinLine "$kPanel")"
-fi
 WinInfo "$kFrame"
 if HasBits "$WIN_EXSTYLE" $kWsExTopmost; then
   Ok "during the countdown the frame stays on top"
@@ -78,8 +79,14 @@ else
 fi
 CheckEq "during the countdown the start button and Copy, Save and Print are disabled" "0 0 0 0" \
   "$(EnabledStates 'Start countdown' Copy Save '&Print')"
+if WaitWin "$kPanel" iconic 4000; then
+  Ok "during the countdown the control panel is minimized (\"Minimize this form when capturing\" is checked)"
+else
+  Fail "during the countdown the control panel is minimized (\"Minimize this form when capturing\" is checked)" \
+    "$(WinLine "$kPanel")"
+fi
 wait "$watcher"
-CheckEq "the frame shows 3, 2, 1 in red, then nothing" "none 3 2 1 none" "$(cat "$E2E_DIR/digits.out")"
+CheckEq "the frame shows 5, 4, 3, 2, 1 in red, then nothing" "none 5 4 3 2 1 none" "$(cat "$E2E_DIR/digits.out")"
 Log "$(cat "$E2E_DIR/countdown.log")"
 if WaitWin "$kPanel" normal 3000; then
   Ok "after the capture the control panel is back"
@@ -88,10 +95,11 @@ else
 fi
 sleep 0.5
 WinInfo "$kPanel"
-CheckEq "... at its place" "$panelX,$panelY" "$WIN_X,$WIN_Y"
+panelAfter="$WIN_X,$WIN_Y $(((WIN_EXSTYLE & kWsExTopmost) != 0))"
 WinInfo "$kFrame"
-CheckEq "... and the frame at its place, no longer on top" "$frameX,$frameY 0" \
-  "$WIN_X,$WIN_Y $(((WIN_EXSTYLE & kWsExTopmost) != 0))"
+CheckEq "... both windows at their places, neither of them on top of the others any more" \
+  "panel $panelX,$panelY 0, frame $frameX,$frameY 0" \
+  "panel $panelAfter, frame $WIN_X,$WIN_Y $(((WIN_EXSTYLE & kWsExTopmost) != 0))"
 CheckEq "after the capture the start button and Copy, Save and Print are enabled" "1 1 1 1" \
   "$(EnabledStates 'Start countdown' Copy Save '&Print')"
 # The grab comes right after the count's label is emptied, before the frame has repainted, so
@@ -108,14 +116,15 @@ Check "its Copy gives the whole ${CW} x $CH picture of the area, pixel for pixel
 
 # The space key on the "Countdown" page starts it (the frame has the focus after a capture).
 Click $((frameX + 100)) $((frameY + 2))
-WatchCountdown 2 >"$E2E_DIR/digits-space.out" &
+WatchCountdown 2.5 >"$E2E_DIR/digits-space.out" &
 watcher=$!
 Track "$watcher"
 sleep 0.5
 Keys space
 wait "$watcher"
-CheckEq "the space key on the \"Countdown\" page starts the countdown" "none 3 2" "$(cat "$E2E_DIR/digits-space.out")"
-WaitWin "$kPanel" normal 4000 >/dev/null || Fail "the second countdown ends" "$(WinLine "$kPanel")"
+digits=$(cat "$E2E_DIR/digits-space.out")
+CheckEq "the space key on the \"Countdown\" page starts the countdown at 5" "none 5" "${digits:0:6}"
+WaitWin "$kPanel" normal 6000 >/dev/null || Fail "the second countdown ends" "$(WinLine "$kPanel")"
 sleep 0.5
 
 # ---- the series: folder, file name, Play, pause, resume, Stop --------------------------

@@ -11,8 +11,9 @@ is unique over 1024 x 1024 pixels, so a picture that is shifted, cut, scaled or 
     capture_pixels.py screen SHOT.png SX SY W H OX OY
         the W x H pixels of a screenshot from SX, SY show the capture from its top-left
     capture_pixels.py find SHOT.png AX AY AW AH W H OX OY
-        the capture's top-left pixel shows somewhere in the area AX, AY, AW x AH of a
-        screenshot, and W x H pixels of the capture from there
+        the capture's top-left pixel shows at the top-left corner of the area AX, AY, AW x AH
+        of a screenshot (within NEAR pixels: a panel's border and margin), and W x H pixels
+        of the capture from there
     capture_pixels.py print PAGE.png LEFT TOP RIGHT BOTTOM CW CH OX OY
         a printed page rendered at the printer's resolution: the capture of CW x CH pixels
         fills exactly [LEFT, RIGHT) x [TOP, BOTTOM), every source pixel where it lands, the
@@ -23,8 +24,8 @@ is unique over 1024 x 1024 pixels, so a picture that is shifted, cut, scaled or 
     capture_pixels.py countdown SECONDS X Y W H LABEL=GLYPH_FILE...
         watches the area in screenshots, one after another, for at most SECONDS or until its
         red pixels are gone after having been there; prints the labels of the glyphs seen,
-        in order ("none" for no red pixels, "other" for red pixels of no glyph); a glyph file
-        holds the rows of ctlprobe glyph ("#" red), compared up to a shift
+        in order ("none" for no red pixels; red pixels of no glyph are told on stderr); a
+        glyph file holds the rows of ctlprobe glyph ("#" red), compared up to a shift
 
 The file, files, screen and find checks take "--except X,Y,W,H" before their arguments: a
 rectangle of the capture left out of the comparison.
@@ -105,6 +106,10 @@ def check_screen(path, sx, sy, w, h, ox, oy):
     return report(f"screen area {sx},{sy} {w} x {h}", w * h, mismatches)
 
 
+# How far into the area its top-left corner may lie (border and margin of a preview's panel).
+NEAR = 6
+
+
 def find_on_screen(path, ax, ay, aw, ah, w, h, ox, oy):
     """The capture's top-left pixel somewhere in the area, and W x H pixels of it from there."""
     shot = Image.open(path).convert("RGB")
@@ -116,7 +121,10 @@ def find_on_screen(path, ax, ay, aw, ah, w, h, ox, oy):
               (f"; it shows at {anywhere} of the screen" if anywhere else ", nor anywhere on the screen"))
         return 1
     sx, sy = ax + where[0], ay + where[1]
-    print(f"the capture's top-left corner shows at ({sx},{sy})")
+    print(f"the capture's top-left corner shows at ({sx},{sy}), {where[0]},{where[1]} into the area")
+    if where[0] > NEAR or where[1] > NEAR:
+        print(f"  not at the area's top-left corner (within {NEAR} pixels)")
+        return 1
     if sx + w > ax + aw or sy + h > ay + ah:
         print(f"  too near the area's end for {w} x {h} pixels of the capture")
         return 1
@@ -218,9 +226,11 @@ def watch_countdown(seconds, x0, y0, w, h, labels_and_glyphs):
         mask = red_mask([[data[x, y] == RED for x in range(shot.size[0])] for y in range(shot.size[1])])
         label = "none" if not mask else next((lb for lb, g in glyphs if g == mask), "other")
         if label == "other":
-            print(f"  at {time.monotonic() - start:.1f} s red pixels that are none of the digits:")
-            print("\n".join(show(mask)))
-        if not seen or seen[-1][0] != label:
+            # A screenshot taken while the label repaints; a digit drawn wrongly for good
+            # never matches its glyph, so its label is missing from the sequence instead.
+            print(f"  at {time.monotonic() - start:.1f} s red pixels that are none of the glyphs:", file=sys.stderr)
+            print("\n".join(show(mask)), file=sys.stderr)
+        elif not seen or seen[-1][0] != label:
             seen.append((label, time.monotonic() - start))
         if label == "none" and len(seen) > 1:
             break
