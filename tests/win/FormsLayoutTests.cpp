@@ -165,6 +165,15 @@ TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
     }
     EXPECT_EQ(panel->GetFont().name, L"Georgia");
     EXPECT_EQ(panel->GetFont().height, 11);
+
+    // The pointer over a control shows the long part of its hint in panel 0 of the status bar.
+    auto& app = fw::Application::Instance();
+    app.HintMouseMove(&panel->Capture);
+    EXPECT_EQ(panel->StatusBar.PanelText(0), L"Capture selection for further copying/saving");
+    app.HintMouseMove(&panel->Stop);  // a hint without "|" serves as both parts
+    EXPECT_EQ(panel->StatusBar.PanelText(0), L"Stop capturing");
+    app.HintMouseMove(&panel->Label2);
+    EXPECT_EQ(panel->StatusBar.PanelText(0), L"");
 }
 
 TEST_F(FormsLayout, PagesListsCheckBoxTimersAndPreviewsAtStart) {

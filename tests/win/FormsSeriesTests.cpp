@@ -104,6 +104,10 @@ TEST_F(FormsSeries, BrowseKeepsTheFolderInPathsHintAndShowsItShortened) {
         EXPECT_LE(size.cx, panel->Scale(195)) << fw::Utf8(text);
     }
 
+    // Pointing at the edit shows the whole folder in the status bar.
+    fw::Application::Instance().HintMouseMove(&panel->Path);
+    EXPECT_EQ(panel->StatusBar.PanelText(0), folder);
+
     // A short folder is shown whole; a cancelled choice empties both.
     browser.answer = L"C:\\Shots";
     panel->BrowseClick();

@@ -121,6 +121,17 @@ TEST_F(FormsWindowPair, MinimizeThisMinimizesThePanelAloneAndLeavesTheFrameInUse
     PumpFor(20);
     EXPECT_TRUE(Showing(panel->Handle()));
     EXPECT_TRUE(At(panel->Handle(), kPanelRect));
+
+    // The frame minimized and restored from its own taskbar button leaves the panel alone.
+    ::SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    PumpFor(20);
+    EXPECT_TRUE(::IsIconic(frame->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle()));
+    EXPECT_FALSE(app.Minimized());
+    ::SendMessageW(frame->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpFor(20);
+    EXPECT_TRUE(Showing(frame->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle()));
 }
 
 TEST_F(FormsWindowPair, AClosedFrameStaysHiddenThroughMinimizeAndRestore) {
