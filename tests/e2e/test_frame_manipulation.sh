@@ -68,9 +68,6 @@ xdotool keyup ctrl
 sleep 0.2
 
 # ---- CTRL+drag moves ----------------------------------------------------------------------
-# The readout follows each step of the move with the place before that step (the system's
-# WM_MOVING announces a step before it is done); the last step is announced from the place
-# before it, so after the drag the readout shows that place.
 xdotool keydown ctrl
 Drag $((x + 150)) $((y + 3)) $((x + 150 + 48)) $((y + 3 + 36))
 xdotool keyup ctrl
@@ -78,8 +75,18 @@ sleep 0.2
 WinInfo "$kFrame"
 CheckEq "CTRL+drag on the top band moves the frame by the mouse's way (48, 36)" \
   "$((x + 48)),$((y + 36)) ${w}x$h" "$WIN_X,$WIN_Y ${WIN_W}x$WIN_H"
-CheckEq "the readout followed the move up to the step before the last one" \
-  "$(ExpectedReadout $((x + 48 * 5 / 6)) $((y + 36 * 5 / 6)) "$w" "$h")" "$(Readout)"
+# The readout follows each step of the move with the place before that step (the system's
+# WM_MOVING announces a step before it is done), and nothing follows the last step: after the
+# drag it shows a place on the way, short of the end (which one depends on how many of the
+# mouse's steps the system took one by one).
+readout=$(Readout)
+if [[ $readout =~ ^x:\ (-?[0-9]+),\ y:\ (-?[0-9]+)\ \ \|\ \ width:\ $((w - 12)),\ height:\ $((h - 12))$ ]] &&
+  ((BASH_REMATCH[1] > x && BASH_REMATCH[1] < x + 48 && BASH_REMATCH[2] > y && BASH_REMATCH[2] < y + 36)); then
+  Ok "the readout followed the move up to a step before the end ($readout)"
+else
+  Fail "the readout followed the move up to a step before the end" \
+    "expected: x between $x and $((x + 48)), y between $y and $((y + 36)), both ends left out" "actual:   $readout"
+fi
 x=$WIN_X y=$WIN_Y
 
 xdotool keydown ctrl
