@@ -159,9 +159,7 @@ bool Application::PreTranslate(MSG& msg) {
             if (form) {
                 if (form->KeyPreview() && (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP ||
                                            msg.message == WM_SYSKEYDOWN || msg.message == WM_SYSKEYUP)) {
-                    WORD before = WORD(msg.wParam);
-                    form->PreviewKey(msg);
-                    (void)before;
+                    if (form->PreviewKey(msg)) return true;  // the handler kept the key
                 }
                 // Tab, arrows, ENTER for the default button and access keys, as in a dialog;
                 // the key still reaches the control with the focus.
@@ -291,6 +289,12 @@ void Application::CancelHint() {
         ::KillTimer(hwnd_, kHintHideTimer);
     }
     if (hintWindow_) hintWindow_->HideHint();
+}
+
+void Application::ForgetControl(Control* control) {
+    if (hintControl_ != control) return;
+    CancelHint();
+    hintControl_ = nullptr;
 }
 
 void Application::ShowHintNow() {

@@ -88,6 +88,8 @@ public:
     void HintMouseMove(Control* control);
     void CancelHint();
     Control* HintControl() const { return hintControl_; }
+    // A control that goes away stops being the hint control.
+    void ForgetControl(Control* control);
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;

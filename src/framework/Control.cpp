@@ -45,7 +45,7 @@ Control::Control(Container* parent, std::wstring name) : parent_(parent), name_(
 }
 
 Control::~Control() {
-    if (Application::Instance().HintControl() == this) Application::Instance().CancelHint();
+    Application::Instance().ForgetControl(this);
     if (parent_) parent_->Remove(this);
 }
 

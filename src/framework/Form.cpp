@@ -162,13 +162,14 @@ void Form::BoundsChanged() {
     Realign();
 }
 
-void Form::PreviewKey(const MSG& msg) {
+bool Form::PreviewKey(const MSG& msg) {
     WORD key = WORD(msg.wParam);
     ShiftState shift = ShiftFromKeyboard();
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN)
         DoKeyDown(key, shift);
     else
         DoKeyUp(key, shift);
+    return key == 0;
 }
 
 void Form::PaintBackground(HDC dc, const RECT& client) { Container::PaintBackground(dc, client); }

@@ -54,9 +54,9 @@ public:
     // Layout units (96 DPI) to this form's pixels.
     int Scale(int v) const { return ::MulDiv(v, dpi_, 96); }
 
-    // Key preview: the form sees keys before the control with the focus. Setting key to 0
-    // keeps the control from seeing the key.
-    void PreviewKey(const MSG& msg);
+    // Key preview: the form sees keys before the control with the focus. A handler that sets
+    // the key to 0 keeps it from the control: then this returns true.
+    bool PreviewKey(const MSG& msg);
 
 protected:
     struct CreateParamsData {
