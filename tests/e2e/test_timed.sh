@@ -45,14 +45,10 @@ WinInfo "$kPanel"
 panelX=$WIN_X panelY=$WIN_Y
 
 # The digits as the frame's label draws them: "Arial", 19 px, bold, red.
-for digit in 5 4 3 2 1; do
-  CtlProbe glyph Arial 19 "$digit" >"$E2E_DIR/glyph$digit.txt"
-done
+CtlProbe glyph Arial 19 5 4 3 2 1 >"$E2E_DIR/digits.txt"
 # WatchCountdown SECONDS: the digits seen in the frame's top-left corner, in order.
 WatchCountdown() {
-  CapturePixels countdown "$1" $((frameX + 6)) $((frameY + 6)) 80 36 \
-    5="$E2E_DIR/glyph5.txt" 4="$E2E_DIR/glyph4.txt" 3="$E2E_DIR/glyph3.txt" 2="$E2E_DIR/glyph2.txt" \
-    1="$E2E_DIR/glyph1.txt" 2>>"$E2E_DIR/countdown.log"
+  CapturePixels countdown "$1" $((frameX + 6)) $((frameY + 6)) 80 36 "$E2E_DIR/digits.txt" 2>>"$E2E_DIR/countdown.log"
 }
 
 # ---- the countdown ----------------------------------------------------------------------

@@ -21,11 +21,11 @@ is unique over 1024 x 1024 pixels, so a picture that is shifted, cut, scaled or 
     capture_pixels.py header PICTURE.bmp W H BPP
         the file's headers are those of a W x H bitmap of BPP bits per pixel, uncompressed,
         bottom row first, nothing after the rows
-    capture_pixels.py countdown SECONDS X Y W H LABEL=GLYPH_FILE...
+    capture_pixels.py countdown SECONDS X Y W H GLYPHS
         watches the area in screenshots, one after another, for at most SECONDS or until its
-        red pixels are gone after having been there; prints the labels of the glyphs seen,
-        in order ("none" for no red pixels; red pixels of no glyph are told on stderr); a
-        glyph file holds the rows of ctlprobe glyph ("#" red), compared up to a shift
+        red pixels are gone after having been there; prints the texts of the glyphs seen, in
+        order ("none" for no red pixels; red pixels of no glyph are told on stderr); GLYPHS
+        is the output of ctlprobe glyph ("= TEXT", then rows, "#" red), compared up to a shift
 
 The file, files, screen and find checks take "--except X,Y,W,H" before their arguments: a
 rectangle of the capture left out of the comparison.
@@ -203,7 +203,7 @@ def show(mask):
     return ["  " + "".join("#" if (x, y) in mask else "." for x in range(w)) for y in range(h)]
 
 
-def watch_countdown(seconds, x0, y0, w, h, labels_and_glyphs):
+def watch_countdown(seconds, x0, y0, w, h, glyph_file):
     """Screenshots of an area, one after another, each told apart by which glyph its red
     pixels are; prints the labels in the order seen (a label again only after another one)."""
     import subprocess
@@ -211,10 +211,14 @@ def watch_countdown(seconds, x0, y0, w, h, labels_and_glyphs):
     from io import BytesIO
 
     glyphs = []
-    for item in labels_and_glyphs:
-        label, glyph_file = item.split("=", 1)
-        with open(glyph_file) as f:
-            glyphs.append((label, red_mask([[c == "#" for c in line.rstrip("\n")] for line in f if line.strip()])))
+    with open(glyph_file) as f:
+        for line in f:
+            line = line.rstrip("\n")
+            if line.startswith("= "):
+                glyphs.append((line[2:], []))
+            elif glyphs and line:
+                glyphs[-1][1].append([c == "#" for c in line])
+    glyphs = [(label, red_mask(rows)) for label, rows in glyphs]
     seen = []
     end = time.monotonic() + seconds
     start = time.monotonic()
@@ -263,8 +267,8 @@ def main(argv):
             return check_print(args[0], *(int(a) for a in args[1:]))
         if command == "header" and len(args) == 4:
             return check_header(args[0], *(int(a) for a in args[1:]))
-        if command == "countdown" and len(args) >= 6:
-            return watch_countdown(float(args[0]), *(int(a) for a in args[1:5]), args[5:])
+        if command == "countdown" and len(args) == 6:
+            return watch_countdown(float(args[0]), *(int(a) for a in args[1:5]), args[5])
     except (OSError, ValueError) as error:
         print(f"cannot check: {error}")
         return 1

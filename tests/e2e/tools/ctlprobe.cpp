@@ -16,9 +16,10 @@
 //                                           may), printing CLIPBOARD_HELD=1 once it does
 //   ctlprobe holdfile PATH SECONDS          holds a file open with no sharing (as another
 //                                           program may), printing FILE_HELD=1 once it does
-//   ctlprobe glyph FONT HEIGHT TEXT         TEXT drawn as a label draws it (bold, red on the
-//                                           frame's key colour, character height HEIGHT px):
-//                                           the rows of its red pixels, "#" red, "." not
+//   ctlprobe glyph FONT HEIGHT TEXT...      each TEXT drawn as a label draws it (bold, red on
+//                                           the frame's key colour, character height HEIGHT
+//                                           px): a line "= TEXT", then the rows of its red
+//                                           pixels, "#" red, "." not
 //
 // Status bar and tab texts are read through memory lent in the other process (the messages
 // carry pointers, which the system does not marshal for common controls).
@@ -329,6 +330,7 @@ int Glyph(const std::wstring& face, int height, const std::wstring& text) {
     RECT r{2, 2, width, rows};
     ::DrawTextW(dc, text.c_str(), -1, &r, DT_LEFT | DT_NOPREFIX);
     ::GdiFlush();
+    std::printf("= %s\n", Utf8(text).c_str());
     const auto* pixels = static_cast<const DWORD*>(bits);
     for (int y = 0; y < rows; ++y) {
         std::string line;
@@ -379,7 +381,12 @@ int wmain(int argc, wchar_t** argv) {
         return Dialog(argv[2], argc > 3 ? DWORD(_wtoi(argv[3])) : 10000, command == L"nodialog");
     if (command == L"holdclip") return HoldClipboard(_wtoi(argv[2]));
     if (command == L"holdfile") return argc < 4 ? Usage() : HoldFile(argv[2], _wtoi(argv[3]));
-    if (command == L"glyph") return argc < 5 ? Usage() : Glyph(argv[2], _wtoi(argv[3]), argv[4]);
+    if (command == L"glyph") {
+        if (argc < 5) return Usage();
+        for (int i = 4; i < argc; ++i)
+            if (Glyph(argv[2], _wtoi(argv[3]), argv[i]) != 0) return 1;
+        return 0;
+    }
     HWND top = ::FindWindowW(nullptr, argv[2]);
     if (!top) return 1;
     if (command == L"sbtext") return argc < 4 ? Usage() : StatusText(top, _wtoi(argv[3]));
