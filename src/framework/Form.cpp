@@ -141,6 +141,14 @@ void Form::SetFormStyle(FormStyle style) {
     // handler run again while the form is visible; position, size and visibility are kept.
     ::SetWindowPos(hwnd_, style == FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (style == FormStyle::Normal && (::GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST)) {
+        // Some window managers (Wine's) keep an owned window topmost: let go of the owner for
+        // the change, as a window made anew without the topmost style would be.
+        HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+        ::SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, 0);
+        ::SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    }
     ApplyColorKey();
     if (visible_ && ::IsWindowVisible(hwnd_)) {
         DoShow();

@@ -413,7 +413,7 @@ UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPA
             auto* self = reinterpret_cast<SavePictureDialog*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
             ::SetPropW(dlg, kDialogProp, self);
             self->pane_ = std::make_unique<PreviewPane>(dlg);
-            return TRUE;
+            return FALSE;  // the dialog keeps the keyboard in its file name box
         }
         auto* self = static_cast<SavePictureDialog*>(::GetPropW(dlg, kDialogProp));
         if (!self || !self->pane_) return 0;

@@ -2,7 +2,7 @@
 # Saving where it cannot be done, as a person meets it: into a read-only folder, or over a file
 # that another program holds open, the save ends with "Cannot create file <name>" and an
 # earlier file of that name stays as it was; on a full disk it ends with "Stream write error"
-# and the file stays as far as it was written; each time the message box is the program's
+# and leaves no part-written file; each time the message box is the program's
 # ("Snapvane 1.1"), and the program goes on.
 # The faults are real file systems: a read-only bind mount and a small full tmpfs, each
 # mapped as a drive letter of the Wine prefix (root ignores chmod, so no mode bits).
@@ -131,15 +131,13 @@ fi
 SaveAs "$fullDrive\\shot"
 CheckMessage "saving onto a full disk: \"Stream write error\"" "Stream write error."
 WaitNoDialog 'Save As' 2000 || { Fail "the save dialog has closed"; Keys Escape; }
+# A failed write never leaves part of a picture behind: the half-written file is removed.
 if [[ -f $full/shot.bmp ]]; then
-  size=$(stat -c %s "$full/shot.bmp")
-  if ((size < 233334)) && [[ $(head -c 2 "$full/shot.bmp") == BM ]]; then
-    Ok "the file stays as far as it was written ($size of 233334 bytes, beginning with \"BM\")"
-  else
-    Fail "the file stays as far as it was written" "$(ls -la "$full")"
-  fi
+  Fail "no part-written file is left on the full disk" "$(ls -la "$full")"
+elif [[ -n $(ls -A "$full" | grep -v '^filler$') ]]; then
+  Fail "no temporary file is left on the full disk" "$(ls -la "$full")"
 else
-  Fail "the file stays as far as it was written" "no shot.bmp: $(ls -la "$full")"
+  Ok "no part-written or temporary file is left on the full disk"
 fi
 
 # ---- the program goes on -----------------------------------------------------------------

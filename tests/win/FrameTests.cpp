@@ -137,3 +137,19 @@ TEST(Frame, CountdownDigitsSitInsideTheBandOnTheKeyColour) {
     EXPECT_GT(red, 10);
     EXPECT_GT(key, red);
 }
+
+TEST(Frame, AnOwnedFormBackToNormalStyleIsNoLongerTopmost) {
+    // The control panel is owned by the application window; after a countdown it must not stay
+    // above other programs' windows.
+    fw::Form owned(L"Owned");
+    owned.SetBounds(30, 30, 200, 120);
+    owned.CreateForm();
+    owned.ShowForm();
+    owned.SetFormStyle(fw::FormStyle::StayOnTop);
+    ASSERT_TRUE(::GetWindowLongW(owned.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    owned.SetFormStyle(fw::FormStyle::Normal);
+    EXPECT_FALSE(::GetWindowLongW(owned.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(::GetWindowLongW(fw::Application::Instance().Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Still owned by the application window: it goes with its taskbar button.
+    EXPECT_EQ(::GetWindow(owned.Handle(), GW_OWNER), fw::Application::Instance().Handle());
+}
