@@ -160,7 +160,7 @@ HasBits() { (( ($1 & $2) == $2 )); }
 # on the screen a window shown later covers those shown before, whatever the z-order says.
 ShowBackdrop() {
   local out=$E2E_DIR/backdrop.out
-  Probe backdrop "$@" 600 >"$out" 2>&1 &
+  "$WINE" "$WINPROBE" backdrop "$@" 600 >"$out" 2>&1 &  # directly, so the PID tracked is the probe's
   Track $!
   local i
   for ((i = 0; i < 100; i++)); do
