@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "GdiCount.h"
+#include "framework/GdiCount.h"
 #include "PhotoPicture.h"
 #include "capture/BitmapFile.h"
 #include "capture/ScreenGrab.h"
@@ -546,8 +546,8 @@ int Soak(const Args& a) {
     tickMs = 0;
     // The count reads Wine's whole handle table (1.5 MiB, mapped on first reading): once
     // before the baseline, so that the counting itself does not show as growth.
-    bench::GdiObjectCount();
-    const int gdi0 = bench::GdiObjectCount();
+    fw::GdiObjectCount();
+    const int gdi0 = fw::GdiObjectCount();
     const Memory m0 = ProcessMemory();
     const double start = NowMs();
     Note("%10s %14s %14s %6s", "captures", "private bytes", "working set", "GDI");
@@ -557,12 +557,12 @@ int Soak(const Args& a) {
         capture();
         if (i % step == 0) {
             const Memory m = ProcessMemory();
-            Note("%10d %14.0f %14.0f %6d", i, m.privateBytes, m.workingSet, bench::GdiObjectCount());
+            Note("%10d %14.0f %14.0f %6d", i, m.privateBytes, m.workingSet, fw::GdiObjectCount());
         }
     }
     const double elapsed = NowMs() - start;
     const Memory m1 = ProcessMemory();
-    const int gdi1 = bench::GdiObjectCount();
+    const int gdi1 = fw::GdiObjectCount();
     panel.StopClick();
     Pump();
 

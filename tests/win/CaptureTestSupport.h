@@ -10,6 +10,8 @@
 
 #include "framework/Bitmap.h"
 
+#include "framework/GdiCount.h"
+
 namespace capture_test {
 
 // The test picture: every pixel differs from its neighbours, so a picture shifted by one
@@ -142,36 +144,7 @@ private:
     std::wstring path_;
 };
 
-// Live objects in this process's GDI handle table, or -1 where the table is not Wine's.
-// GetGuiResources is a stub under Wine; Wine keeps its table at PEB.GdiSharedHandleTable,
-// 0x10000 entries of 24 bytes whose Type byte is 0 when the entry is free.
-inline int GdiObjectCount() {
-#pragma pack(push, 1)
-    struct Entry {
-        uint64_t object;
-        uint32_t owner;
-        uint16_t unique;
-        uint8_t type;
-        uint8_t flags;
-        uint64_t userPointer;
-    };
-#pragma pack(pop)
-    static_assert(sizeof(Entry) == 24);
-    HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    if (!::GetProcAddress(ntdll, "wine_get_version")) return -1;
-    // The PEB's address through the documented query (the TEB intrinsics upset gcc's bounds checks).
-    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
-    auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
-    const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB.GdiSharedHandleTable
-    const Entry* table = *reinterpret_cast<const Entry* const*>(peb + tableOffset);
-    if (!table) return -1;
-    int n = 0;
-    for (int i = 0; i < 0x10000; ++i)
-        if (table[i].type) ++n;
-    return n;
-}
+// Live objects in this process's GDI handle table (-1 where it is not Wine's).
+using fw::GdiObjectCount;
 
 }  // namespace capture_test

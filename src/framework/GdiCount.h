@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-namespace bench {
+namespace fw {
 
 inline int GdiObjectCount() {
 #pragma pack(push, 1)
@@ -40,4 +40,4 @@ inline int GdiObjectCount() {
     return n;
 }
 
-}  // namespace bench
+}  // namespace fw
