@@ -267,6 +267,7 @@ set ylabel "milliseconds"
 set grid ytics
 set key outside right top vertical
 set xtics nomirror
+set xrange [-0.6:2.6]
 plot for [i=2:{len(series) + 1}] "{data}" using i:xtic(1) title columnheader(i)
 """
     try:
