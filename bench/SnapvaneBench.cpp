@@ -4,6 +4,7 @@
 //   snapvane_bench grab    --runs N --out DIR WxH...   GrabScreen + SaveBitmapFile, per size
 //   snapvane_bench anatomy --runs N --out DIR WxH...   the steps under them, one by one
 //   snapvane_bench tick    --runs N --out DIR WxH...   the series tick (TCopyForm::TimerTimer)
+//   snapvane_bench forms   --out DIR                   the steps of building the two windows
 //   snapvane_bench series  --ticks N --out DIR         tick times of a running 1 s series
 //   snapvane_bench soak    --captures N --warmup N --out DIR   memory and GDI objects flat?
 //                          [--leak-every N]  leaks a bitmap every N captures: the check must fail
@@ -423,6 +424,34 @@ public:
     std::vector<std::wstring> messages;
 };
 
+// ---- forms: where a start's time goes inside the process ------------------------------------
+
+// The entry point's steps, timed one by one in a new process: the application object, the
+// control panel, the capture frame, and showing them as the message loop does on entry.
+int Forms(const Args&) {
+    auto& app = fw::Application::Instance();
+    app.messageBoxHook = [](const std::wstring&, const std::wstring&, UINT) { return IDOK; };
+    const double t0 = NowMs();
+    app.Initialize();
+    app.SetTitle(L"Snapvane 1.1");
+    const double t1 = NowMs();
+    auto panel = std::make_unique<TCopyForm>();
+    const double t2 = NowMs();
+    auto frame = std::make_unique<TMainForm>();
+    const double t3 = NowMs();
+    ::ShowWindow(app.Handle(), SW_SHOWNORMAL);
+    panel->ShowForm();
+    Pump();
+    const double t4 = NowMs();
+    Result("forms.application", t1 - t0);
+    Result("forms.panel", t2 - t1);
+    Result("forms.frame", t3 - t2);
+    Result("forms.show", t4 - t3);
+    frame.reset();
+    panel.reset();
+    return 0;
+}
+
 // ---- tick: one series capture through the real handler, per size ---------------------------
 
 int Tick(const Args& a) {
@@ -607,6 +636,7 @@ int wmain(int argc, wchar_t** argv) {
         if (a.mode == L"grab") return Grab(a);
         if (a.mode == L"anatomy") return Anatomy(a);
         if (a.mode == L"tick") return Tick(a);
+        if (a.mode == L"forms") return Forms(a);
         if (a.mode == L"series") return Series(a);
         if (a.mode == L"soak") return Soak(a);
     } catch (const fw::Error& e) {

@@ -150,6 +150,11 @@ def startup_tables(f):
     dm, dr, da = (f.get(f"startup.trivial_dlls.{k}") for k in ("mapped", "rss", "rss_anon"))
     if sm is None:
         return []
+    forms = []
+    if f.get("forms.panel") is not None:
+        forms = ["", "Inside Snapvane's process (the entry point's steps timed one by one, medians): application "
+                 f"{ms(f.get('forms.application'))} ms, control panel built {ms(f.get('forms.panel'))} ms, capture "
+                 f"frame built {ms(f.get('forms.frame'))} ms, both shown and painted {ms(f.get('forms.show'))} ms."]
     dlls = []
     if dm is not None:
         dlls = ["", "The trivial window with Snapvane's other system libraries loaded first (comctl32, comdlg32, "
@@ -166,7 +171,7 @@ def startup_tables(f):
         f"| start to mapped | {ms(sm)} ms | {ms(tm)} ms | {sm / tm:.2f}x |" if tm else f"| start to mapped | {ms(sm)} ms | n/a | |",
         f"| resident memory (VmRSS) | {mib(sr)} | {mib(tr)} | {sr / tr:.2f}x |" if sr and tr else None,
         f"| of it private (RssAnon) | {mib(sa)} | {mib(ta)} | {sa / ta:.2f}x |" if sa and ta else None,
-    ] + dlls
+    ] + dlls + forms
 
 
 def series_tables(f):
