@@ -2,15 +2,15 @@
 
 namespace fw {
 
-Font CreateFontFor(const FontSpec& spec, int dpi) {
+Font CreateFontFor(const FontSpec& font, int dpi) {
     LOGFONTW lf{};
-    lf.lfHeight = -::MulDiv(spec.height, dpi, 96);
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic;
-    lf.lfUnderline = spec.underline;
-    lf.lfCharSet = spec.charset;
+    lf.lfHeight = -::MulDiv(font.height, dpi, 96);
+    lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = font.italic;
+    lf.lfUnderline = font.underline;
+    lf.lfCharSet = font.charset;
     lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+    lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
     return Font(::CreateFontIndirectW(&lf));
 }
 

@@ -24,8 +24,8 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-// Creates the HFONT for a spec at the given DPI.
-Font CreateFontFor(const FontSpec& spec, int dpi = 96);
+// Creates the HFONT for a font description at the given DPI.
+Font CreateFontFor(const FontSpec& font, int dpi = 96);
 
 enum class BrushStyle { Solid, Clear };
 
