@@ -210,7 +210,7 @@ Main() {
   done
   ((${#gParts[@]})) || gParts=(capture startup series soak)
 
-  mkdir -p "$kOut/logs"
+  mkdir -p "$kOut/logs" "$kOut/files"
   rm -f "$kOut"/logs/*.log "$kOut/results.tsv"
   "$kRoot/scripts/setup.sh" >"$kOut/logs/setup.log" 2>&1 || { Say "setup failed, see build/bench/logs/setup.log"; exit 1; }
   # shellcheck source=scripts/wine-env.sh
