@@ -163,8 +163,8 @@ void TCopyForm::BrowseClick() {
     Path.SetHint(folder);
     // Shortened to fit, measured in the control panel's own font.
     fw::WindowDc dc(Handle());
-    fw::Font font = fw::CreateFontFor(GetFont(), Dpi());
-    fw::SelectGuard sel(dc.Get(), font.Get());
+    HFONT font = fw::SharedFont(GetFont(), Dpi());
+    fw::SelectGuard sel(dc.Get(), font);
     auto width = [&](std::wstring_view text) {
         SIZE size{};
         ::GetTextExtentPoint32W(dc.Get(), text.data(), int(text.size()), &size);

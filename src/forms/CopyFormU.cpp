@@ -4,6 +4,7 @@
 
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
+#include "framework/SystemLibrary.h"
 
 TCopyForm* CopyForm = nullptr;
 
@@ -151,11 +152,14 @@ void TCopyForm::Label3Click() {
 }
 
 void TCopyForm::EmailAddressClick() {
-    // What the shell answers is not looked at: with no mail program nothing happens.
-    std::wstring target = std::wstring(L"mailto:") + kMakerEmail;
-    ::ShellExecuteW(Handle(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenWithShell(std::wstring(L"mailto:") + kMakerEmail);
 }
 
-void TCopyForm::httpAddressClick() {
-    ::ShellExecuteW(Handle(), L"open", kMakerWeb, nullptr, nullptr, SW_SHOWNORMAL);
+void TCopyForm::httpAddressClick() { OpenWithShell(kMakerWeb); }
+
+void TCopyForm::OpenWithShell(const std::wstring& target) {
+    static auto* shellExecute = fw::SystemFunction<decltype(::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    fw::RequireOle();
+    // What the shell answers is not looked at: with no mail program nothing happens.
+    shellExecute(Handle(), L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -169,6 +169,8 @@ private:
     void PrintHolder(fw::Image& holder);
     void SaveHolder(fw::Image& holder);
     void SetPlayFace(int index);
+    // Hands a mailto: or web address to the shell's "open".
+    void OpenWithShell(const std::wstring& target);
     // The end of a countdown: buttons, windows and timer back to idle.
     void FinishCountdown();
     // A tick of the series timer: one capture, with failure reports that never stack.

@@ -36,8 +36,8 @@ void Application::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
                                              ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
-    // The shell's dialogs (folder browser, file dialogs) want COM on the GUI thread.
-    ::OleInitialize(nullptr);
+    // COM, which the shell's dialogs want, is set up when one of them is first used
+    // (fw::RequireOle): starting does not pay for it.
     syncEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);

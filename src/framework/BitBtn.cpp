@@ -28,7 +28,7 @@ void BitBtn::DrawItem(const DRAWITEMSTRUCT& di) {
     RECT content = r;
     ::InflateRect(&content, -2, -2);
     if (pressed) ::OffsetRect(&content, 1, 1);
-    DrawGlyphAndCaption(dc, content, glyph_, layout_, text_, hfont_.Get(), !disabled, ToRgb(font_.color));
+    DrawGlyphAndCaption(dc, content, glyph_, layout_, text_, hfont_, !disabled, ToRgb(font_.color));
     if (focused) {
         RECT f = r;
         ::InflateRect(&f, -3, -3);

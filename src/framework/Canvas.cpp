@@ -2,7 +2,15 @@
 
 namespace fw {
 
-Font CreateFontFor(const FontSpec& font, int dpi) {
+namespace {
+
+struct SharedFontEntry {
+    FontSpec spec;  // the colour is not the font's: entries differ in it only
+    int dpi;
+    Font font;
+};
+
+Font MakeFont(const FontSpec& font, int dpi) {
     LOGFONTW lf{};
     lf.lfHeight = -::MulDiv(font.height, dpi, 96);
     lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
@@ -12,6 +20,22 @@ Font CreateFontFor(const FontSpec& font, int dpi) {
     lf.lfQuality = DEFAULT_QUALITY;
     lstrcpynW(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
     return Font(::CreateFontIndirectW(&lf));
+}
+
+}  // namespace
+
+HFONT SharedFont(const FontSpec& font, int dpi) {
+    static std::mutex lock;
+    static std::vector<SharedFontEntry> fonts;
+    FontSpec key = font;
+    key.color = kWindowText;
+    std::lock_guard<std::mutex> hold(lock);
+    for (const SharedFontEntry& e : fonts)
+        if (e.dpi == dpi && e.spec == key) return e.font.Get();
+    Font made = MakeFont(key, dpi);
+    if (!made) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));  // out of GDI: never null
+    fonts.push_back({key, dpi, std::move(made)});
+    return fonts.back().font.Get();
 }
 
 Canvas::~Canvas() { Detach(); }
@@ -75,9 +99,8 @@ void Canvas::RequireBrush() {
 
 void Canvas::RequireFont() {
     if (!fontDirty_ && hfont_) return;
-    Font fresh = CreateFontFor(font_);
-    ::SelectObject(dc_, fresh.Get());
-    hfont_ = std::move(fresh);
+    hfont_ = SharedFont(font_);
+    ::SelectObject(dc_, hfont_);
     ::SetTextColor(dc_, ToRgb(font_.color));
     fontDirty_ = false;
 }

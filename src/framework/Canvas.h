@@ -24,8 +24,10 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-// Creates the HFONT for a font description at the given DPI.
-Font CreateFontFor(const FontSpec& font, int dpi = 96);
+// The HFONT for a font description at the given DPI. Fonts are made once and shared by every
+// control and canvas that asks for the same one; they live as long as the program (which
+// uses a handful), so callers never delete them.
+HFONT SharedFont(const FontSpec& font, int dpi = 96);
 
 enum class BrushStyle { Solid, Clear };
 
@@ -87,7 +89,7 @@ private:
     FontSpec font_;
     Pen pen_;
     Brush brush_;
-    Font hfont_;
+    HFONT hfont_ = nullptr;
     bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
     std::recursive_mutex lock_;
 };

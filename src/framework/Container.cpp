@@ -58,10 +58,15 @@ void Container::CreateWnd() {
 void Container::HandleCreated() {
     ::SetPropW(hwnd_, L"SvControl", static_cast<HANDLE>(static_cast<WinControl*>(this)));
     ApplyFont();
-    for (Control* c : controls_) {
-        if (auto* w = dynamic_cast<WinControl*>(c)) w->CreateWnd();
-    }
+    if (MakesChildWindowsNow()) CreateChildWindows();
     Realign();
+}
+
+void Container::CreateChildWindows() {
+    for (Control* c : controls_) {
+        auto* w = dynamic_cast<WinControl*>(c);
+        if (w && !w->Handle()) w->CreateWnd();
+    }
 }
 
 GraphicControl* Container::GraphicAt(POINT pt) const {

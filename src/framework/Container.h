@@ -39,6 +39,10 @@ public:
 protected:
     virtual WindowParams Params();
     void HandleCreated() override;
+    // Whether the children's windows are made along with this one (see CreateChildWindows).
+    virtual bool MakesChildWindowsNow() const { return true; }
+    // Makes the windows of the children that have none yet.
+    void CreateChildWindows();
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     // Fills the client area before the children paint.
     virtual void PaintBackground(HDC dc, const RECT& client);

@@ -207,8 +207,8 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
 void WinControl::ApplyFont() {
     if (!hwnd_) return;
     Form* f = GetForm();
-    hfont_ = CreateFontFor(font_, f ? f->Dpi() : 96);
-    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_.Get()), TRUE);
+    hfont_ = SharedFont(font_, f ? f->Dpi() : 96);
+    ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), TRUE);
 }
 
 void WinControl::SetFocus() {

@@ -180,7 +180,7 @@ protected:
     void FontChanged() override;
     void ApplyFont();
 
-    Font hfont_;
+    HFONT hfont_ = nullptr;
     Brush ctlBrush_;
     bool tabStop_ = false;
 };

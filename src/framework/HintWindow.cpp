@@ -29,8 +29,8 @@ void HintWindow::ShowAt(POINT screen, const std::wstring& text) {
     }
     text_ = text;
     WindowDc dc(hwnd_);
-    Font font = CreateFontFor(HintFont());
-    SelectGuard sel(dc.Get(), font.Get());
+    HFONT font = SharedFont(HintFont());
+    SelectGuard sel(dc.Get(), font);
     RECT r{0, 0, 400, 0};
     ::DrawTextW(dc.Get(), text_.c_str(), -1, &r, DT_CALCRECT | DT_NOPREFIX);
     int w = r.right + 8, h = r.bottom + 4;
@@ -53,8 +53,8 @@ LRESULT HintWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ::GetClientRect(hwnd_, &r);
         Brush back(::CreateSolidBrush(ToRgb(Application::Instance().HintColor())));
         ::FillRect(pdc.Get(), &r, back.Get());
-        Font font = CreateFontFor(HintFont());
-        SelectGuard sel(pdc.Get(), font.Get());
+        HFONT font = SharedFont(HintFont());
+        SelectGuard sel(pdc.Get(), font);
         ::SetBkMode(pdc.Get(), TRANSPARENT);
         ::SetTextColor(pdc.Get(), RGB(0, 0, 0));
         r.left += 3;

@@ -26,8 +26,8 @@ void Label::AdjustSize() {
     if (!autoSize_) return;
     Form* f = GetForm();
     WindowDc dc(nullptr);
-    Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
-    SelectGuard sel(dc.Get(), font.Get());
+    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    SelectGuard sel(dc.Get(), font);
     RECT r{0, 0, 0, 0};
     std::wstring text = text_.empty() ? std::wstring(L" ") : text_;
     ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
@@ -55,8 +55,8 @@ void Label::Paint() {
         ::FillRect(dc, &r, back.Get());
     }
     Form* f = GetForm();
-    Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
-    SelectGuard sel(dc, font.Get());
+    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    SelectGuard sel(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     if (enabled_) {
         ::SetTextColor(dc, ToRgb(font_.color));

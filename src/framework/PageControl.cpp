@@ -14,6 +14,11 @@ TabSheet::TabSheet(PageControl* owner, std::wstring name, std::wstring caption, 
     }
 }
 
+void TabSheet::VisibleChanged() {
+    if (visible_ && hwnd_) CreateChildWindows();  // before showing: the page appears whole
+    Container::VisibleChanged();
+}
+
 PageControl::PageControl(Container* parent, std::wstring name) : Container(parent, std::move(name)) {
     if (parent) color_ = parent->GetColor();
 }

@@ -17,6 +17,12 @@ public:
     int ImageIndex() const { return imageIndex_; }
     PageControl* Owner() const { return owner_; }
 
+protected:
+    // A sheet makes its children's windows when it is first shown: the pages nobody opens
+    // cost nothing at start.
+    bool MakesChildWindowsNow() const override { return visible_; }
+    void VisibleChanged() override;
+
 private:
     PageControl* owner_;
     int imageIndex_;

@@ -52,8 +52,8 @@ void Panel::PaintSelf(HDC dc) {
                 bevelWidth_);
     if (!text_.empty()) {
         Form* f = GetForm();
-        Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
-        SelectGuard sel(dc, font.Get());
+        HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+        SelectGuard sel(dc, font);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ToRgb(font_.color));
         ::DrawTextW(dc, text_.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -4,6 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/SystemLibrary.h"
 
 namespace fw {
 
@@ -14,11 +15,12 @@ namespace {
 Printer* g_spooling = nullptr;
 
 std::wstring DefaultPrinterName() {
+    static auto* getDefaultPrinter = SystemFunction<decltype(::GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW");
     DWORD size = 0;
-    ::GetDefaultPrinterW(nullptr, &size);
+    getDefaultPrinter(nullptr, &size);
     if (size == 0) return {};
     std::vector<wchar_t> name(size);
-    if (!::GetDefaultPrinterW(name.data(), &size)) return {};
+    if (!getDefaultPrinter(name.data(), &size)) return {};
     return name.data();
 }
 

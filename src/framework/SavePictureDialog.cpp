@@ -11,6 +11,7 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
+#include "framework/SystemLibrary.h"
 #include "framework/Window.h"
 
 namespace fw {
@@ -359,8 +360,11 @@ RECT SavePictureDialog::FitPicture(int width, int height, const RECT& box) {
 
 SavePictureDialog::Outcome SavePictureDialog::RunModal(OPENFILENAMEW& ofn) {
     if (modalHook) return modalHook(ofn);
-    if (::GetSaveFileNameW(&ofn)) return Outcome::Accepted;
-    const DWORD error = ::CommDlgExtendedError();
+    static auto* getSaveFileName = SystemFunction<decltype(::GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    static auto* extendedError = SystemFunction<decltype(::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    RequireOle();
+    if (getSaveFileName(&ofn)) return Outcome::Accepted;
+    const DWORD error = extendedError();
     // Only the general failures (template, hook, resources) are worth another try; a name
     // the dialog could not take is as good as cancelled.
     if (error == CDERR_DIALOGFAILURE || (error >= CDERR_STRUCTSIZE && error <= CDERR_REGISTERMSGFAIL))

@@ -45,8 +45,8 @@ void SpeedButton::Paint() {
     ::InflateRect(&content, -2, -2);
     if (sunken) ::OffsetRect(&content, 1, 1);
     Form* f = GetForm();
-    Font font = CreateFontFor(font_, f ? f->Dpi() : 96);
-    DrawGlyphAndCaption(dc, content, glyph_, layout_, text_, font.Get(), enabled_, ToRgb(font_.color));
+    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    DrawGlyphAndCaption(dc, content, glyph_, layout_, text_, font, enabled_, ToRgb(font_.color));
 }
 
 }  // namespace fw

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "framework/SystemLibrary.h"
+
 namespace timed {
 
 std::function<std::wstring(const std::wstring& title, UINT flags)> folderBrowserHook;
@@ -17,10 +19,14 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = flags;
-    PIDLIST_ABSOLUTE list = ::SHBrowseForFolderW(&info);
+    static auto* browse = fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+    static auto* pathOf = fw::SystemFunction<decltype(::SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
+    static auto* free = fw::SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    fw::RequireOle();
+    PIDLIST_ABSOLUTE list = browse(&info);
     if (!list) return std::wstring();
-    bool ok = ::SHGetPathFromIDListW(list, path) != FALSE;
-    ::CoTaskMemFree(list);
+    bool ok = pathOf(list, path) != FALSE;
+    free(list);
     return ok ? std::wstring(path) : std::wstring();
 }
 

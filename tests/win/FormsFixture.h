@@ -22,6 +22,7 @@
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/PageControl.h"
 #include "framework/SavePictureDialog.h"
 #include "timed/FolderBrowser.h"
 
@@ -172,6 +173,16 @@ protected:
         MSG quit;
         while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
         }
+    }
+
+    // Opens the page and sub-page that hold a control, as the user clicks their tabs: a page
+    // makes its windows when it is first shown.
+    void OpenPageOf(fw::Control& control) {
+        std::vector<fw::TabSheet*> sheets;
+        for (fw::Control* c = control.Parent(); c; c = c->Parent())
+            if (auto* sheet = dynamic_cast<fw::TabSheet*>(c)) sheets.push_back(sheet);
+        for (auto it = sheets.rbegin(); it != sheets.rend(); ++it) (*it)->Owner()->SetActivePage(*it);
+        PumpFor(10);
     }
 
     // Places a pattern window exactly under the frame's capture rectangle, puts the frame

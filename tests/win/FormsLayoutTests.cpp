@@ -107,6 +107,19 @@ std::vector<std::wstring> ComboItems(HWND combo) {
 using FormsLayout = FormsTest;
 
 TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
+    // What a control's window shows agrees with the control's state.
+    auto checkWindow = [&](const Expected& e, fw::WinControl& w) {
+        ASSERT_NE(w.Handle(), nullptr);
+        const RECT r = ChildRect(w.Handle());
+        EXPECT_EQ(r.left, w.Left());
+        EXPECT_EQ(r.top, w.Top());
+        EXPECT_EQ(r.right - r.left, w.Width());
+        if (e.height != kAny) {
+            EXPECT_EQ(r.bottom - r.top, w.Height());
+        }
+        EXPECT_EQ(::IsWindowEnabled(w.Handle()) != FALSE, e.enabled);
+    };
+    std::vector<std::pair<const Expected*, fw::WinControl*>> unopened;
     for (const Expected& e : kLayout) {
         SCOPED_TRACE(fw::Utf8(e.name));
         fw::Control* c = panel->FindControl(e.name);
@@ -128,23 +141,26 @@ TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
         EXPECT_EQ(c->Enabled(), e.enabled);
         EXPECT_EQ(c->Visible(), e.visible);
         if (auto* w = dynamic_cast<fw::WinControl*>(c)) {
-            // What the window shows agrees with the control's state.
-            ASSERT_NE(w->Handle(), nullptr);
-            const RECT r = ChildRect(w->Handle());
-            EXPECT_EQ(r.left, c->Left());
-            EXPECT_EQ(r.top, c->Top());
-            EXPECT_EQ(r.right - r.left, c->Width());
-            if (e.height != kAny) {
-                EXPECT_EQ(r.bottom - r.top, c->Height());
+            if (w->Handle()) {
+                checkWindow(e, *w);
+            } else {
+                // Only a control on a page that has not been shown yet has no window.
+                EXPECT_FALSE(w->Showing());
+                unopened.push_back({&e, w});
             }
-            EXPECT_EQ(::IsWindowEnabled(w->Handle()) != FALSE, e.enabled);
         }
     }
-
-    // Only the showing pages' windows are visible.
     EXPECT_TRUE(::IsWindowVisible(panel->Capture.Handle()));
-    EXPECT_FALSE(::IsWindowVisible(panel->StartButton.Handle()));
-    EXPECT_FALSE(::IsWindowVisible(panel->Browse.Handle()));
+    EXPECT_EQ(panel->StartButton.Handle(), nullptr) << "the advanced page made its windows before it was shown";
+    EXPECT_EQ(panel->Memo1.Handle(), nullptr) << "the about page made its windows before it was shown";
+    EXPECT_GE(unopened.size(), 10u);
+    // Each page, once opened, shows its windows as the controls describe them.
+    for (const auto& [e, w] : unopened) {
+        SCOPED_TRACE(fw::Utf8(e->name));
+        OpenPageOf(*w);
+        checkWindow(*e, *w);
+        EXPECT_TRUE(::IsWindowVisible(w->Handle()) != FALSE || !w->Visible());
+    }
 
     // Label4's four lines, "&&" standing for one ampersand.
     for (const wchar_t* line :
@@ -193,6 +209,8 @@ TEST_F(FormsLayout, PagesListsCheckBoxTimersAndPreviewsAtStart) {
     EXPECT_EQ(image, 1);
     EXPECT_EQ(TabText(tabs, 2, &image), L"About");
     EXPECT_EQ(image, 2);
+    OpenPageOf(panel->Play);
+    OpenPageOf(panel->StartButton);  // back to the first sub-page, which stays chosen
     HWND subTabs = panel->PageControl1.Handle();
     ASSERT_EQ(TabCtrl_GetItemCount(subTabs), 2);
     EXPECT_EQ(TabCtrl_GetCurSel(subTabs), 0);
@@ -304,6 +322,7 @@ TEST_F(FormsLayout, APreviewScrollsWhenItsPictureIsLargerThanItShows) {
                              Preview{panel->RegFrame1, panel->RegFrame1.Image},
                              Preview{panel->RegFrame2, panel->RegFrame2.Image}}) {
         SCOPED_TRACE(fw::Utf8(p.frame.Name()));
+        OpenPageOf(p.frame);
         fw::Bitmap small;
         capture_test::FillWithPattern(small, 100, 50);
         p.image.Picture().Assign(small);
@@ -331,4 +350,32 @@ TEST_F(FormsLayout, APreviewScrollsWhenItsPictureIsLargerThanItShows) {
         EXPECT_TRUE(p.frame.HorzScrollVisible());
         EXPECT_TRUE(p.frame.VertScrollVisible());
     }
+}
+
+TEST_F(FormsLayout, APageFirstShownLaterShowsWhatWasSetWhileItHadNoWindows) {
+    ASSERT_EQ(panel->Filename.Handle(), nullptr);
+    panel->Filename.SetText(L"shot");
+    panel->Intervall.SetItemIndex(6);
+    panel->Browse.SetEnabled(false);
+    panel->CheckMinimize.SetChecked(false);
+
+    OpenPageOf(panel->Filename);
+    wchar_t text[64] = L"";
+    ::GetWindowTextW(panel->Filename.Handle(), text, 64);
+    EXPECT_STREQ(text, L"shot");
+    EXPECT_EQ(::SendMessageW(panel->Filename.Handle(), EM_GETLIMITTEXT, 0, 0), 60);
+    EXPECT_EQ(::SendMessageW(panel->Intervall.Handle(), CB_GETCURSEL, 0, 0), 6);
+    EXPECT_EQ(panel->Intervall.SelectedText(), L"1 min");
+    EXPECT_FALSE(::IsWindowEnabled(panel->Browse.Handle()));
+    EXPECT_TRUE(::IsWindowVisible(panel->Filename.Handle()));
+    EXPECT_EQ(panel->Memo1.Handle(), nullptr) << "only the pages shown make their windows";
+
+    OpenPageOf(panel->CheckMinimize);
+    EXPECT_EQ(::SendMessageW(panel->CheckMinimize.Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_FALSE(::IsWindowVisible(panel->Filename.Handle()));
+    // Shown again, a page keeps the windows it made and what the user did in them.
+    ::SendMessageW(panel->CheckMinimize.Handle(), BM_SETCHECK, BST_CHECKED, 0);
+    OpenPageOf(panel->Filename);
+    OpenPageOf(panel->CheckMinimize);
+    EXPECT_TRUE(panel->CheckMinimize.Checked());
 }

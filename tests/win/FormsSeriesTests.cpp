@@ -68,7 +68,11 @@ public:
 
 }  // namespace
 
-using FormsSeries = FormsTest;
+// The series is set up on its page, as the user sees it.
+class FormsSeries : public FormsTest {
+protected:
+    FormsSeries() { OpenPageOf(panel->Play); }
+};
 
 TEST_F(FormsSeries, BrowseKeepsTheFolderInPathsHintAndShowsItShortened) {
     TempFolder temp;

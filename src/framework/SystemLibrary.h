@@ -1,0 +1,25 @@
+#pragma once
+// The system libraries that only a few commands use: the file dialog (comdlg32), the folder
+// browser and the shell (shell32), COM (ole32) and the print spooler (winspool). They are
+// loaded from the system folder the first time a command needs them, so that starting the
+// program, and its memory while it waits, do not pay for them.
+#include <windows.h>
+
+namespace fw {
+
+// The address of `function` in the system library `library` (a file name such as
+// L"shell32.dll"), which is loaded on first use and kept. Throws fw::Error
+// "Cannot load <library>" when the library or the function cannot be had.
+FARPROC SystemProc(const wchar_t* library, const char* function);
+
+// SystemProc typed as the function it is: SystemFunction<decltype(::ShellExecuteW)>(...).
+template <typename F>
+F* SystemFunction(const wchar_t* library, const char* function) {
+    return reinterpret_cast<F*>(reinterpret_cast<void*>(SystemProc(library, function)));
+}
+
+// COM on the calling (GUI) thread, as the shell's dialogs and ShellExecute want it: set up
+// once, the first time one of them is used.
+void RequireOle();
+
+}  // namespace fw
