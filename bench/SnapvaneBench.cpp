@@ -391,9 +391,11 @@ public:
         };
         panel = std::make_unique<TCopyForm>();
         frame = std::make_unique<TMainForm>();
-        ::ShowWindow(app.Handle(), SW_SHOWNORMAL);
-        panel->ShowForm();
+        app.ShowMainWindows();
         Pump();
+        // The series is set up on its page, as a user does it.
+        panel->PageControl.SetActivePage(&panel->CaptureLoop);
+        panel->PageControl1.SetActivePage(&panel->CaptureRegularily);
         ::SetWindowTextW(panel->Filename.Handle(), L"shot");
         timed::folderBrowserHook = [folder](const std::wstring&, UINT) { return folder; };
         panel->BrowseClick();
@@ -439,8 +441,7 @@ int Forms(const Args&) {
     const double t2 = NowMs();
     auto frame = std::make_unique<TMainForm>();
     const double t3 = NowMs();
-    ::ShowWindow(app.Handle(), SW_SHOWNORMAL);
-    panel->ShowForm();
+    app.ShowMainWindows();
     Pump();
     const double t4 = NowMs();
     Result("forms.application", t1 - t0);

@@ -157,8 +157,9 @@ def startup_tables(f):
                  f"frame built {ms(f.get('forms.frame'))} ms, both shown and painted {ms(f.get('forms.show'))} ms."]
     dlls = []
     if dm is not None:
-        dlls = ["", "The trivial window with Snapvane's other system libraries loaded first (comctl32, comdlg32, "
-                f"shell32, ole32, winspool, msimg32): {ms(dm)} ms to mapped, {mib(dr)} resident "
+        dlls = ["", "The trivial window with the system libraries that Snapvane imports beyond its own "
+                "loaded first (comctl32, msimg32; the file dialog, shell, COM and spooler load on first "
+                f"use): {ms(dm)} ms to mapped, {mib(dr)} resident "
                 f"({mib(da)} private): of Snapvane's extra {ms(sm - tm)} ms and {mib(sr - tr)}, loading these "
                 f"accounts for {ms(dm - tm)} ms and {mib(dr - tr)}."]
     n = f.count("startup.snapvane.mapped")

@@ -58,7 +58,11 @@ void TVrAnimate::SetStretch(bool s) {
 void TVrAnimate::SetActive(bool a) {
     if (a == active_) return;
     active_ = a;
-    if (!Designing()) animTimer_->SetEnabled(a);
+    UpdateTicking();
+}
+
+void TVrAnimate::UpdateTicking() {
+    if (!Designing()) animTimer_->SetEnabled(active_ && Showing());
 }
 
 int TVrAnimate::FrameCount() const {

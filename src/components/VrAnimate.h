@@ -55,8 +55,12 @@ public:
 
 protected:
     bool CanAutoSize(int& width, int& height) override;
+    void ShowingChanged() override { UpdateTicking(); }
 
 private:
+    // The timer runs while the animation is active and can be seen: a page nobody looks at
+    // costs no thread and no wake-ups.
+    void UpdateTicking();
     void BitmapChanged();
     void UpdateFrameSize();
     RECT FrameRect(int index) const;

@@ -52,7 +52,10 @@ public:
     void Restore();
     bool Minimized() const { return ::IsIconic(hwnd_) != FALSE; }
 
-    // Shows the main form and runs the message loop until Terminate.
+    // Shows the application window (the taskbar button) and the main form, whose show handler
+    // shows what else shows at start.
+    void ShowMainWindows();
+    // Shows the main windows and runs the message loop until Terminate.
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }

@@ -62,6 +62,11 @@ void Container::HandleCreated() {
     Realign();
 }
 
+void Container::PropagateShowingChanged() {
+    ShowingChanged();
+    for (Control* c : controls_) c->PropagateShowingChanged();
+}
+
 void Container::CreateChildWindows() {
     for (Control* c : controls_) {
         auto* w = dynamic_cast<WinControl*>(c);

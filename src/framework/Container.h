@@ -59,6 +59,7 @@ protected:
     HCURSOR CursorAt(POINT pt) const;
     void BoundsChanged() override;
     void ColorChanged() override { Invalidate(); }
+    void PropagateShowingChanged() override;
 
     std::vector<Control*> controls_;
     POINT scroll_{0, 0};

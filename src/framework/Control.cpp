@@ -80,6 +80,7 @@ void Control::SetVisible(bool v) {
     if (v == visible_) return;
     visible_ = v;
     VisibleChanged();
+    PropagateShowingChanged();
 }
 
 void Control::SetEnabled(bool e) {

@@ -88,6 +88,10 @@ public:
 protected:
     virtual void BoundsChanged() {}
     virtual void VisibleChanged() {}
+    // This control or one of its parents was shown or hidden: Showing() may have changed.
+    virtual void ShowingChanged() {}
+    // Runs ShowingChanged here and in every control inside this one.
+    virtual void PropagateShowingChanged() { ShowingChanged(); }
     virtual void EnabledChanged() {}
     virtual void TextChanged() {}
     virtual void FontChanged() {}

@@ -152,8 +152,7 @@ protected:
         // window and then the main form, whose show handler places and shows the frame.
         panel = std::make_unique<TCopyForm>();
         frame = std::make_unique<TMainForm>();
-        ::ShowWindow(app.Handle(), SW_SHOWNORMAL);
-        panel->ShowForm();
+        app.ShowMainWindows();
         PumpFor(50);
     }
 

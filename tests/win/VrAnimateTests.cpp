@@ -11,6 +11,7 @@
 #include "components/VrAnimate.h"
 #include "components/VrBorder.h"
 #include "components/VrGradient.h"
+#include "framework/Panel.h"
 
 namespace {
 
@@ -210,6 +211,36 @@ TEST(VrAnimate, ThreadedTimerStepsLoopOnTheGuiThread) {
         return seen.size() >= 8;
     }));
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1}));
+}
+
+TEST(VrAnimate, StepsOnlyWhileItCanBeSeen) {
+    VrTestForm form(120, 100);
+    fw::Panel page(&form, L"Page");
+    page.SetBounds(0, 0, 100, 100);
+    page.SetVisible(false);  // a page not showing, as the About page at start
+    auto a = MakeAnimate(&page, 65, 65);
+    a->SetInterval(10);
+    a->SetActive(true);
+    form.Open();
+    PumpFor(80);
+    EXPECT_TRUE(a->Active()) << "active, only waiting to be seen";
+    EXPECT_EQ(a->CurrentFrame(), 0) << "stepped on a hidden page";
+    EXPECT_FALSE(a->AnimTimer().Enabled());
+
+    page.SetVisible(true);
+    ASSERT_TRUE(PumpUntil([&] { return a->CurrentFrame() >= 2; })) << "did not start when its page showed";
+
+    page.SetVisible(false);
+    PumpFor(30);  // a step already handed over may still land
+    const int hiddenAt = a->CurrentFrame();
+    PumpFor(80);
+    EXPECT_EQ(a->CurrentFrame(), hiddenAt) << "went on stepping after its page was hidden";
+    EXPECT_TRUE(a->Active());
+
+    a->SetActive(false);
+    page.SetVisible(true);
+    PumpFor(60);
+    EXPECT_EQ(a->CurrentFrame(), hiddenAt) << "an inactive animation started when shown";
 }
 
 TEST(VrAnimate, WindowTimerStepsUntilTheEndWithoutLoop) {
