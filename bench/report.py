@@ -126,7 +126,7 @@ def capture_tables(f):
         ("BitBlt from the screen into a kept compatible bitmap", "ddb_kept_blt"),
         ("BitBlt from the screen into a kept DIB section", "dib_kept_blt"),
         ("GetDIBits of the bitmap into the file buffer", "getdibits"),
-        ("the picture holder's copy of a grab (fw::Bitmap::Assign)", "assign"),
+        ("a copy of a grab (fw::Bitmap::Assign), which the grab now hands over without", "assign"),
         ("new file: CreateFile, WriteFile, CloseHandle", "write_new"),
         ("new file, written beside and renamed (as SaveBitmapFile)", "write_new_rename"),
         ("over an existing file, in place (CREATE_ALWAYS)", "write_over"),

@@ -20,4 +20,9 @@ void GrabScreen(fw::Bitmap& bitmap, int left, int top, int width, int height) {
     ::BitBlt(bitmap.Dc(), 0, 0, area.Width(), area.Height(), screen.Get(), area.left, area.top, SRCCOPY);
 }
 
+void GrabScreenInto(fw::Bitmap& picture, fw::Bitmap& spare, int left, int top, int width, int height) {
+    GrabScreen(spare, left, top, width, height);
+    picture.Swap(spare);
+}
+
 }  // namespace capture

@@ -13,4 +13,10 @@ namespace capture {
 // screen's DC is released either way.
 void GrabScreen(fw::Bitmap& bitmap, int left, int top, int width, int height);
 
+// The grab of every capture: into `spare`, which is then exchanged with `picture`, so the
+// picture gets the new pixels without a copy and `spare` keeps the old bitmap for the next
+// grab (of the same size it is used again as it is). When the grab fails, `picture` is left
+// as it was.
+void GrabScreenInto(fw::Bitmap& picture, fw::Bitmap& spare, int left, int top, int width, int height);
+
 }  // namespace capture

@@ -10,9 +10,10 @@
 #include "framework/Application.h"
 
 void TCopyForm::GrabInto(fw::Image& holder) {
-    fw::Bitmap grabbed;  // freed when this returns, also when the grab or the copy fails
-    capture::GrabScreen(grabbed, MainForm->Left(), MainForm->Top(), MainForm->Width(), MainForm->Height());
-    holder.Picture().Assign(grabbed);  // the holder keeps its own copy
+    // The holder gets a bitmap of its own, shared with nothing; the one it held waits in
+    // spareGrab_ for the next capture.
+    capture::GrabScreenInto(holder.Picture(), spareGrab_, MainForm->Left(), MainForm->Top(), MainForm->Width(),
+                            MainForm->Height());
 }
 
 void TCopyForm::CaptureClick() {

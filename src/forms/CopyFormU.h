@@ -162,8 +162,8 @@ private:
     void BuildCountDownPage();
     void BuildRegularPage();
     void BuildAboutPage();
-    // Grabs the capture rectangle of the frame into a picture holder; the temporary bitmap is
-    // freed on every path.
+    // Grabs the capture rectangle of the frame into a picture holder; on failure the holder
+    // keeps what it showed.
     void GrabInto(fw::Image& holder);
     void CopyHolder(fw::Image& holder);
     void PrintHolder(fw::Image& holder);
@@ -178,6 +178,7 @@ private:
 
     int printedWidth_ = 0, printedHeight_ = 0;
     int seriesCounter_ = 0;
+    fw::Bitmap spareGrab_;  // the bitmap the next grab goes into (see GrabInto)
     bool seriesReportOpen_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "framework/Error.h"
 
+#include <utility>
 #include <vector>
 
 namespace fw {
@@ -23,8 +24,8 @@ HDC Bitmap::Dc() {
         if (!dc_) throw OutOfResources(L"Out of system resources");
         dcOriginal_ = bmp_ ? ::SelectObject(dc_.Get(), bmp_.Get()) : nullptr;
         if (palette_) ::SelectPalette(dc_.Get(), palette_.Get(), FALSE);
-        canvas_.Attach(dc_.Get());
     }
+    if (!canvas_.Attached()) canvas_.Attach(dc_.Get());
     return dc_.Get();
 }
 
@@ -55,6 +56,23 @@ void Bitmap::SetSize(int width, int height) {
         height_ = height;
     }
     Changed();
+}
+
+void Bitmap::Swap(Bitmap& other) {
+    if (&other == this) return;
+    // Each memory DC goes along with the bitmap selected into it: no DC is made or freed.
+    // The canvases stay (they keep their pen, fill and font) and take their new DC when next
+    // used.
+    canvas_.Detach();
+    other.canvas_.Detach();
+    std::swap(dc_, other.dc_);
+    std::swap(dcOriginal_, other.dcOriginal_);
+    std::swap(bmp_, other.bmp_);
+    std::swap(palette_, other.palette_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+    Changed();
+    other.Changed();
 }
 
 void Bitmap::Adopt(HBITMAP bmp, HPALETTE palette) {

@@ -26,6 +26,9 @@ public:
     void SetSize(int width, int height);
     // Deep copy of another bitmap's pixels, size and palette.
     void Assign(const Bitmap& other);
+    // Exchanges pixels, size and palette with another bitmap, without copying; both report
+    // the change. A picture is handed over this way where a copy would only be thrown away.
+    void Swap(Bitmap& other);
     // Takes ownership of a bitmap handle (DDB or DIB section).
     void Adopt(HBITMAP bmp, HPALETTE palette = nullptr);
     void LoadFromResource(HINSTANCE instance, const wchar_t* name);

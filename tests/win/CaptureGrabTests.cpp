@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "CaptureTestSupport.h"
 #include "capture/ScreenGrab.h"
 #include "framework/Application.h"
+#include "framework/Error.h"
 
 using namespace capture_test;
 
@@ -82,4 +86,40 @@ TEST(CaptureGrab, TakesExactlyTheAreaInsideTheBand) {
     EXPECT_EQ(GrabWhenShown(bitmap, left + 10 - 6, top + 20 - 6, 15, 15, expectedSmall), expectedSmall);
     EXPECT_EQ(bitmap.Width(), 3);
     EXPECT_EQ(bitmap.Height(), 3);
+}
+
+TEST(CaptureGrab, EachGrabTradesBitmapsWithThePictureAndMakesNoneOnceWarm) {
+    const int left = 320, top = 240, width = 40, height = 30;
+    PatternWindow window(left, top, width, height);
+    const auto expected = PatternArea(0, 0, width, height);
+    {
+        fw::Bitmap probe;  // until the X server shows the window's pixels
+        ASSERT_EQ(GrabWhenShown(probe, left - 6, top - 6, width + 12, height + 12, expected), expected);
+    }
+    fw::Bitmap picture, spare;
+    int changes = 0;
+    picture.onChange = [&] { ++changes; };
+    std::vector<HBITMAP> seen;
+    for (int grab = 0; grab < 6; ++grab) {
+        SCOPED_TRACE(grab);
+        capture::GrabScreenInto(picture, spare, left - 6, top - 6, width + 12, height + 12);
+        EXPECT_EQ(PixelsOf(picture), expected);
+        EXPECT_NE(picture.Handle(), spare.Handle());
+        if (std::find(seen.begin(), seen.end(), picture.Handle()) == seen.end()) seen.push_back(picture.Handle());
+    }
+    EXPECT_EQ(changes, 6) << "the picture's holder is told of every grab";
+    EXPECT_EQ(seen.size(), 2u) << "a grab of the same size made a new bitmap instead of using the spare";
+
+    // Another size: the new pixels at the new size.
+    const auto part = PatternArea(5, 5, 10, 8);
+    capture::GrabScreenInto(picture, spare, left + 5 - 6, top + 5 - 6, 22, 20);
+    EXPECT_EQ(picture.Width(), 10);
+    EXPECT_EQ(picture.Height(), 8);
+    EXPECT_EQ(PixelsOf(picture), part);
+
+    // A grab that cannot be made leaves the picture as it was.
+    const HBITMAP before = picture.Handle();
+    EXPECT_THROW(capture::GrabScreenInto(picture, spare, 0, 0, 200000, 200000), fw::OutOfResources);
+    EXPECT_EQ(picture.Handle(), before);
+    EXPECT_EQ(PixelsOf(picture), part);
 }
