@@ -111,7 +111,7 @@ void TCopyForm::FormCreate() {
 
 void TCopyForm::FormShow() {
     MainForm->SetBounds(Left() + Width() + kFrameGap, Top(), MainForm->Width(), MainForm->Height());
-    MainForm->ShowForm();
+    MainForm->ShowFormInactive();  // the panel, shown next, takes the activation
 }
 
 void TCopyForm::FormClose(fw::CloseAction&) { MainForm->Close(); }

@@ -93,7 +93,9 @@ void Form::SetTransparentColor(bool on, Color value) {
 void Form::ShowAndRunShowHandler() {
     DoShow();
     if (!hwnd_ || !visible_) return;
-    ::ShowWindow(hwnd_, windowState_ == WindowState::Minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+    int show = windowState_ == WindowState::Minimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    if (!activateOnShow_) show = windowState_ == WindowState::Minimized ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE;
+    ::ShowWindow(hwnd_, show);
 }
 
 void Form::VisibleChanged() {
@@ -106,7 +108,17 @@ void Form::VisibleChanged() {
 
 void Form::ShowForm() {
     SetVisible(true);
-    if (hwnd_) ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (hwnd_)
+        ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activateOnShow_ ? 0 : SWP_NOACTIVATE));
+}
+
+void Form::ShowFormInactive() {
+    struct Restore {
+        bool& flag;
+        ~Restore() { flag = true; }
+    } restore{activateOnShow_};
+    activateOnShow_ = false;
+    ShowForm();
 }
 
 void Form::HideForm() { SetVisible(false); }

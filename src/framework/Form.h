@@ -26,6 +26,9 @@ public:
     void SetCaption(const std::wstring& c) { SetText(c); }
 
     void ShowForm();      // visible, on top of the window order
+    // As ShowForm, but the activation stays where it is: for a form shown on the way to
+    // showing another that takes it.
+    void ShowFormInactive();
     void HideForm();
     void Close();         // runs the close handler; the main form's close ends the program
     // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
@@ -100,6 +103,7 @@ private:
     std::vector<WinControl*> defaultButtons_;
     Canvas canvas_;
     bool loading_ = true;
+    bool activateOnShow_ = true;  // false during ShowFormInactive
     bool settingBounds_ = false;
     int dpi_ = 96;
 };
