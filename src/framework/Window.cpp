@@ -1,16 +1,25 @@
 #include "framework/Window.h"
 
+#include <algorithm>
+#include <mutex>
+#include <string>
+#include <vector>
+
 #include "framework/Application.h"
 #include "framework/Error.h"
 
 namespace fw {
 
 void Window::RegisterClassOnce(const WindowParams& p) {
+    // The classes registered so far, remembered here: asking the system whether a class
+    // exists (GetClassInfoEx) costs a millisecond under Wine, where the manifest's class
+    // redirection is looked through first.
+    static std::mutex lock;
+    static std::vector<std::wstring> registered;
+    std::lock_guard<std::mutex> hold(lock);
+    if (std::find(registered.begin(), registered.end(), p.className) != registered.end()) return;
     HINSTANCE inst = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    if (::GetClassInfoExW(inst, p.className, &wc)) return;
-    wc = WNDCLASSEXW{};
     wc.cbSize = sizeof wc;
     wc.style = p.classStyle;
     wc.lpfnWndProc = &Window::StaticProc;
@@ -18,7 +27,9 @@ void Window::RegisterClassOnce(const WindowParams& p) {
     wc.hCursor = p.cursor ? p.cursor : ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = p.icon;
     wc.lpszClassName = p.className;
-    if (!::RegisterClassExW(&wc)) throw OutOfResources(L"Cannot register window class");
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        throw OutOfResources(L"Cannot register window class");
+    registered.push_back(p.className);
 }
 
 Window::~Window() { DestroyHandle(); }
