@@ -1,18 +1,7 @@
 # Cross build for 32-bit Windows with Debian's mingw-w64 (i686), static runtime.
-# The -posix compilers are used: GoogleTest needs std::mutex, which gcc 12's -win32 thread
-# model lacks; -static links winpthread in, so no DLL has to sit beside the exe.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER   ${MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 # ctest runs the test executables through wine (the test script provides DISPLAY and WINEPREFIX).
 find_program(WINE_EXECUTABLE NAMES wine)
 if(WINE_EXECUTABLE)

@@ -82,8 +82,9 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     const auto headers = base::EncodeBmpHeaders(layout);
     std::memcpy(file.data(), headers.data(), headers.size());
 
-    // GetDIBits wants the bitmap selected into no DC; the bitmap makes its DC again on demand.
-    bitmap.ReleaseDc();
+    // GetDIBits wants the bitmap selected into no DC; the bitmap selects itself again when
+    // its DC is next used.
+    bitmap.Deselect();
     fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
     if (!dc) throw fw::OutOfResources(L"Out of system resources");
     DibInfo info = DibInfoFor(layout);

@@ -10,27 +10,31 @@ namespace fw {
 Bitmap::~Bitmap() { ReleaseDc(); }
 
 void Bitmap::ReleaseDc() {
+    Deselect();
+    dc_.Reset();
+}
+
+void Bitmap::Deselect() {
+    // The canvas first: its RestoreDC would select the bitmap again.
     canvas_.Detach();
-    if (dc_) {
-        if (dcOriginal_) ::SelectObject(dc_.Get(), dcOriginal_);
-        dc_.Reset();
-        dcOriginal_ = nullptr;
-    }
+    if (dc_ && dcOriginal_) ::SelectObject(dc_.Get(), dcOriginal_);
+    dcOriginal_ = nullptr;
 }
 
 HDC Bitmap::Dc() {
     if (!dc_) {
         dc_.Reset(::CreateCompatibleDC(nullptr));
         if (!dc_) throw OutOfResources(L"Out of system resources");
-        dcOriginal_ = bmp_ ? ::SelectObject(dc_.Get(), bmp_.Get()) : nullptr;
         if (palette_) ::SelectPalette(dc_.Get(), palette_.Get(), FALSE);
     }
-    if (!canvas_.Attached()) canvas_.Attach(dc_.Get());
+    if (bmp_ && !dcOriginal_) dcOriginal_ = ::SelectObject(dc_.Get(), bmp_.Get());
     return dc_.Get();
 }
 
 Canvas& Bitmap::GetCanvas() {
-    Dc();
+    // Attached only for those who draw through it: a grab or a save wants the DC alone.
+    HDC dc = Dc();
+    if (!canvas_.Attached()) canvas_.Attach(dc);
     return canvas_;
 }
 

@@ -40,8 +40,11 @@ public:
     // Memory DC with the bitmap selected; made on first use and kept.
     HDC Dc();
     Canvas& GetCanvas();
-    // Deselects the bitmap from its DC, e.g. before another DC or the clipboard needs it.
+    // Deselects the bitmap from its DC and frees the DC, e.g. before the clipboard takes it.
     void ReleaseDc();
+    // Deselects the bitmap from its DC, as GetDIBits and image lists want it, and keeps the DC
+    // for the next use of Dc(), which selects the bitmap again.
+    void Deselect();
 
     std::function<void()> onChange;
 
@@ -52,7 +55,7 @@ private:
     BitmapHandle bmp_;
     PaletteHandle palette_;
     MemoryDc dc_;
-    HGDIOBJ dcOriginal_ = nullptr;
+    HGDIOBJ dcOriginal_ = nullptr;  // what the DC held before the bitmap; null while deselected
     Canvas canvas_;
     int width_ = 0, height_ = 0;
 };

@@ -14,42 +14,6 @@ using namespace capture_test;
 
 namespace {
 
-// A borderless topmost window at a known place that paints the pattern, pixel (0, 0) of the
-// pattern in its top-left corner.
-class PatternWindow {
-public:
-    PatternWindow(int left, int top, int width, int height) : width_(width), height_(height) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"CaptureTestPattern";
-        ::RegisterClassW(&wc);  // fails harmlessly when it exists
-        hwnd_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, left, top, width,
-                                  height, nullptr, nullptr, wc.hInstance, nullptr);
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-        ::UpdateWindow(hwnd_);
-    }
-    ~PatternWindow() { ::DestroyWindow(hwnd_); }
-    HWND Handle() const { return hwnd_; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-        if (msg == WM_PAINT && self) {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(wnd, &ps);
-            PaintPattern(dc, 0, 0, self->width_, self->height_);
-            ::EndPaint(wnd, &ps);
-            return 0;
-        }
-        if (msg == WM_ERASEBKGND) return 1;
-        return ::DefWindowProcW(wnd, msg, wp, lp);
-    }
-    HWND hwnd_;
-    int width_, height_;
-};
-
 // Grabs until the screen shows what is expected or two seconds have passed: the X server
 // gets the window's pixels a moment after it has painted.
 std::vector<uint32_t> GrabWhenShown(fw::Bitmap& bitmap, int left, int top, int width, int height,
@@ -70,7 +34,7 @@ std::vector<uint32_t> GrabWhenShown(fw::Bitmap& bitmap, int left, int top, int w
 TEST(CaptureGrab, TakesExactlyTheAreaInsideTheBand) {
     // The window plays the area inside a frame whose band lies 6 px around it.
     const int left = 300, top = 220, width = 64, height = 48;
-    PatternWindow window(left, top, width, height);
+    PatternWindow window(left, top, width, height, PatternWindow::Layer::Topmost);
     fw::Bitmap bitmap;
     const auto expected = PatternArea(0, 0, width, height);
     const auto got = GrabWhenShown(bitmap, left - 6, top - 6, width + 12, height + 12, expected);
@@ -90,7 +54,7 @@ TEST(CaptureGrab, TakesExactlyTheAreaInsideTheBand) {
 
 TEST(CaptureGrab, EachGrabTradesBitmapsWithThePictureAndMakesNoneOnceWarm) {
     const int left = 320, top = 240, width = 40, height = 30;
-    PatternWindow window(left, top, width, height);
+    PatternWindow window(left, top, width, height, PatternWindow::Layer::Topmost);
     const auto expected = PatternArea(0, 0, width, height);
     {
         fw::Bitmap probe;  // until the X server shows the window's pixels

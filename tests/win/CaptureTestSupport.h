@@ -147,4 +147,46 @@ private:
 // Live objects in this process's GDI handle table (-1 where it is not Wine's).
 using fw::GdiObjectCount;
 
+// A borderless top-level window at a known place that paints the pattern (pattern pixel 0, 0
+// in its top-left corner), shown without activation; topmost when asked, so that nothing else
+// on the screen can cover it.
+class PatternWindow {
+public:
+    enum class Layer { Ordinary, Topmost };
+    PatternWindow(int left, int top, int width, int height, Layer layer = Layer::Ordinary)
+        : width_(width), height_(height) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"CaptureTestPattern";
+        ::RegisterClassW(&wc);  // fails harmlessly when it exists
+        const DWORD exStyle = WS_EX_TOOLWINDOW | (layer == Layer::Topmost ? WS_EX_TOPMOST : 0);
+        hwnd_ = ::CreateWindowExW(exStyle, wc.lpszClassName, L"", WS_POPUP, left, top, width, height, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        ::UpdateWindow(hwnd_);
+    }
+    ~PatternWindow() { ::DestroyWindow(hwnd_); }
+    PatternWindow(const PatternWindow&) = delete;
+    PatternWindow& operator=(const PatternWindow&) = delete;
+    HWND Handle() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+        if (msg == WM_PAINT && self) {
+            PAINTSTRUCT ps;
+            HDC dc = ::BeginPaint(wnd, &ps);
+            PaintPattern(dc, 0, 0, self->width_, self->height_);
+            ::EndPaint(wnd, &ps);
+            return 0;
+        }
+        if (msg == WM_ERASEBKGND) return 1;
+        return ::DefWindowProcW(wnd, msg, wp, lp);
+    }
+    HWND hwnd_;
+    int width_, height_;
+};
+
 }  // namespace capture_test

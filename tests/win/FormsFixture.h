@@ -91,43 +91,7 @@ inline std::string PixelDifferences(const std::vector<uint32_t>& got, const std:
            " to " + std::to_string(right) + "," + std::to_string(bottom);
 }
 
-// A plain top-level window at a known place that paints the test pattern (pattern pixel 0, 0
-// in its top-left corner), created without activation.
-class PatternWindow {
-public:
-    PatternWindow(int left, int top, int width, int height) : width_(width), height_(height) {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"FormsTestPattern";
-        ::RegisterClassW(&wc);  // fails harmlessly when it exists
-        hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP, left, top, width, height,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
-        ::UpdateWindow(hwnd_);
-    }
-    ~PatternWindow() { ::DestroyWindow(hwnd_); }
-    PatternWindow(const PatternWindow&) = delete;
-    PatternWindow& operator=(const PatternWindow&) = delete;
-    HWND Handle() const { return hwnd_; }
-
-private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-        auto* self = reinterpret_cast<PatternWindow*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-        if (msg == WM_PAINT && self) {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(wnd, &ps);
-            capture_test::PaintPattern(dc, 0, 0, self->width_, self->height_);
-            ::EndPaint(wnd, &ps);
-            return 0;
-        }
-        if (msg == WM_ERASEBKGND) return 1;
-        return ::DefWindowProcW(wnd, msg, wp, lp);
-    }
-    HWND hwnd_;
-    int width_, height_;
-};
+using capture_test::PatternWindow;
 
 // What the application's message box was asked to show.
 struct ShownMessage {
