@@ -82,23 +82,26 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     const auto headers = base::EncodeBmpHeaders(layout);
     std::memcpy(file.data(), headers.data(), headers.size());
 
-    // GetDIBits wants the bitmap selected into no DC; the bitmap selects itself again when
-    // its DC is next used.
-    bitmap.Deselect();
-    fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) throw fw::OutOfResources(L"Out of system resources");
     DibInfo info = DibInfoFor(layout);
     auto* bmi = reinterpret_cast<BITMAPINFO*>(&info);
     const int height = layout.height;
 
     if (layout.colorTableEntries == 0) {
-        // Deeper than 8 bpp: the rows go straight into their place in the file.
-        if (::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), file.data() + layout.offBits, bmi,
+        // Deeper than 8 bpp: the rows go straight into their place in the file, read with the
+        // bitmap left in its own DC, as Windows' own screen-capture example reads its grab:
+        // no colour table is involved, and the next grab finds the bitmap where it wants it.
+        if (::GetDIBits(bitmap.Dc(), bitmap.Handle(), 0, UINT(height), file.data() + layout.offBits, bmi,
                         DIB_RGB_COLORS) != height)
             throw fw::OutOfResources(L"Out of system resources");
         ClearPadding(file, layout);
         return;
     }
+
+    // GetDIBits with a colour table wants the bitmap selected into no DC; the bitmap selects
+    // itself again when its DC is next used.
+    bitmap.Deselect();
+    fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!dc) throw fw::OutOfResources(L"Out of system resources");
 
     // A palette depth: the indices mean something only with the table they were read with.
     // Ask for the table first, make the device-independent bitmap with it, read the rows into
