@@ -25,12 +25,15 @@ UINT Label::DrawFlags() const { return DT_LEFT | DT_TOP | DT_EXPANDTABS | (showA
 void Label::AdjustSize() {
     if (!autoSize_) return;
     Form* f = GetForm();
-    WindowDc dc(nullptr);
+    // One memory DC, compatible with the screen, measures every label's text: asking the
+    // system for a screen DC each time costs more than the measuring.
+    static MemoryDc measuring(::CreateCompatibleDC(nullptr));
+    HDC dc = measuring.Get();
     HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
-    SelectGuard sel(dc.Get(), font);
+    SelectGuard sel(dc, font);
     RECT r{0, 0, 0, 0};
     std::wstring text = text_.empty() ? std::wstring(L" ") : text_;
-    ::DrawTextW(dc.Get(), text.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
+    ::DrawTextW(dc, text.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
     int w = text_.empty() ? 0 : r.right;
     Invalidate();
     SetBounds(Left(), Top(), w, r.bottom);
