@@ -5,7 +5,7 @@ namespace fw {
 namespace {
 
 struct SharedFontEntry {
-    FontSpec spec;  // the colour is not the font's: entries differ in it only
+    FontSpec description;  // with the colour left out: it is not the font's
     int dpi;
     Font font;
 };
@@ -31,7 +31,7 @@ HFONT SharedFont(const FontSpec& font, int dpi) {
     key.color = kWindowText;
     std::lock_guard<std::mutex> hold(lock);
     for (const SharedFontEntry& e : fonts)
-        if (e.dpi == dpi && e.spec == key) return e.font.Get();
+        if (e.dpi == dpi && e.description == key) return e.font.Get();
     Font made = MakeFont(key, dpi);
     if (!made) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));  // out of GDI: never null
     fonts.push_back({key, dpi, std::move(made)});
