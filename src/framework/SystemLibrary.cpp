@@ -15,7 +15,6 @@ namespace {
 // Only ever from the system folder: a library of that name beside the program or in the
 // current folder must not be the one that is run.
 HMODULE LoadSystemLibrary(const wchar_t* library) {
-    if (HMODULE loaded = ::GetModuleHandleW(library)) return loaded;  // imported by someone already
     wchar_t folder[MAX_PATH];
     const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) ThrowCannotLoad(library);

@@ -21,12 +21,12 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     info.ulFlags = flags;
     static auto* browse = fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
     static auto* pathOf = fw::SystemFunction<decltype(::SHGetPathFromIDListW)>(L"shell32.dll", "SHGetPathFromIDListW");
-    static auto* free = fw::SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    static auto* freeList = fw::SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     fw::RequireOle();
     PIDLIST_ABSOLUTE list = browse(&info);
     if (!list) return std::wstring();
     bool ok = pathOf(list, path) != FALSE;
-    free(list);
+    freeList(list);
     return ok ? std::wstring(path) : std::wstring();
 }
 

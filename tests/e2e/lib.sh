@@ -17,6 +17,9 @@ readonly kPython=/usr/bin/python3
 # Between two input steps: Wine handles X events asynchronously, and a click that arrives
 # before the window has processed the previous one is lost or goes to the wrong window.
 readonly kInputPause=0.2
+# The titles of the program's two windows.
+readonly kPanel='| Tolvard | Snapvane | 1.1 |'
+readonly kFrame='SV - Border'
 
 E2E_NAME=$(basename "$0" .sh)
 E2E_DIR=${E2E_LOG_DIR:-$kE2eRoot/build/test-logs/e2e}/$E2E_NAME
@@ -101,6 +104,17 @@ StartSnapvane() {
   SNAPVANE_PID=$!
   Track "$SNAPVANE_PID"
   Log "started Snapvane.exe, pid $SNAPVANE_PID"
+}
+
+# StartPair: the program started, the control panel and the frame both showing; ends the test
+# when it does not start.
+StartPair() {
+  StartSnapvane || exit 1
+  if ! WaitWin "$kPanel" normal 30000 || ! WaitWin "$kFrame" normal 10000; then
+    Fail "the control panel and the frame appear" "$(WinLine "$kPanel")" "$(WinLine "$kFrame")"
+    LogWindows
+    exit 1
+  fi
 }
 
 SnapvaneRunning() { [[ -n $SNAPVANE_PID ]] && kill -0 "$SNAPVANE_PID" 2>/dev/null; }

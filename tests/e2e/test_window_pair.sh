@@ -7,8 +7,6 @@
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 
-readonly kPanel='| Tolvard | Snapvane | 1.1 |'
-readonly kFrame='SV - Border'
 readonly kApp='Snapvane 1.1'  # the application window, which carries the program's taskbar button
 readonly kWsPopup=0x80000000 kWsCaption=0x00C00000 kWsThickFrame=0x00040000
 readonly kWsSysMenu=0x00080000 kWsMinimizeBox=0x00020000 kWsMaximizeBox=0x00010000
@@ -16,16 +14,6 @@ readonly kWsExAppWindow=0x00040000 kWsExLayered=0x00080000
 readonly kLwaColorKey=0x1
 # "Minimize this" lies at 478, 59, 87 x 17 of the panel's client area.
 readonly kMinimizeThisX=$((478 + 87 / 2)) kMinimizeThisY=$((59 + 17 / 2))
-
-# Both windows up and showing; fails the test early when the program does not start.
-StartPair() {
-  StartSnapvane || exit 1
-  if ! WaitWin "$kPanel" normal 30000 || ! WaitWin "$kFrame" normal 10000; then
-    Fail "the control panel and the frame appear" "$(WinLine "$kPanel")" "$(WinLine "$kFrame")"
-    LogWindows
-    exit 1
-  fi
-}
 
 # The frame's picture in a screenshot, pixel by pixel (the backdrop shows behind its inside).
 CheckFramePicture() {

@@ -45,10 +45,14 @@ TEST(FwSystemLibrary, LoadsFromTheSystemFolderOnFirstUseAndTellsWhatIsMissing) {
     HMODULE shell = ::GetModuleHandleW(L"shell32.dll");
     ASSERT_NE(shell, nullptr) << "asked for, the library is loaded";
     EXPECT_EQ(reinterpret_cast<void*>(shellExecute), reinterpret_cast<void*>(::GetProcAddress(shell, "ShellExecuteW")));
-    wchar_t loaded[MAX_PATH] = L"", system[MAX_PATH] = L"";
+    // From the system folder (SysWOW64 for a 32-bit program on 64-bit Windows).
+    wchar_t loaded[MAX_PATH] = L"", system[MAX_PATH] = L"", wow64[MAX_PATH] = L"";
     ::GetModuleFileNameW(shell, loaded, MAX_PATH);
     ::GetSystemDirectoryW(system, MAX_PATH);
-    EXPECT_EQ(_wcsnicmp(loaded, system, wcslen(system)), 0) << "loaded from " << fw::Utf8(loaded);
+    const UINT wow64Length = ::GetSystemWow64DirectoryW(wow64, MAX_PATH);
+    EXPECT_TRUE(_wcsnicmp(loaded, system, wcslen(system)) == 0 ||
+                (wow64Length > 0 && _wcsnicmp(loaded, wow64, wow64Length) == 0))
+        << "loaded from " << fw::Utf8(loaded);
     EXPECT_EQ(fw::SystemProc(L"shell32.dll", "ShellExecuteW"), ::GetProcAddress(shell, "ShellExecuteW"));
 
     try {
