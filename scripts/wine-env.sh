@@ -125,7 +125,9 @@ _WineEnvXvfb() {
 _WineEnvCups() {
   local state=$1 name=$2
   local root=$state/cups
-  local instance=snapvane-$name
+  # Named after the checkout too: two checkouts on one machine each have an environment "test".
+  local instance
+  instance=snapvane-$name-$(cksum <<<"$WINE_ENV_ROOT" | cut -d' ' -f1)
   mkdir -p "$root"/{etc,spool/tmp,cache,state,log,pdf,cups-pdf-spool}
   chmod 0755 "$root" "$root/etc" "$root/pdf"
   chmod 1777 "$root/spool/tmp" "$root/cups-pdf-spool"
