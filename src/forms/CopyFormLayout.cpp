@@ -93,6 +93,7 @@ void TCopyForm::BuildLayout() {
     Minimize.SetHint(L"Minimize this window|Minimize only this window, not red border");
     Minimize.SetBounds(S(478), S(59), S(87), S(17));
     Minimize.onClick = [this] { MinimizeClick(); };
+    Minimize.BringToFront();  // over the right end of the tab row
 }
 
 void TCopyForm::BuildSimplePage() {
@@ -162,6 +163,7 @@ void TCopyForm::BuildCountDownPage() {
     Panel2.SetHint(L"Show border|Show the red border");
     Panel2.SetBounds(S(480), S(8), S(73), S(17));
     Panel2.onClick = [this] { Label3Click(); };
+    Panel2.BringToFront();  // over the right end of the sub-pages' tab row
 
     PageControl1.SetImages(ImageList.Handle());
     PageControl1.SetMultiLine(true);

@@ -99,7 +99,6 @@ TCopyForm::~TCopyForm() {
 }
 
 void TCopyForm::FormCreate() {
-    Minimize.BringToFront();  // over the right end of the tab row
     auto& app = fw::Application::Instance();
     app.SetHintColor(fw::kRed);
     app.onMinimize = [this] { MinimizeAllClick(); };

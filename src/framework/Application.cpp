@@ -253,11 +253,9 @@ bool Application::CheckSynchronize() {
 
 void Application::SetScreenCursor(HCURSOR cursor) {
     screenCursor_ = cursor;
-    if (cursor) {
-        ::SetCursor(cursor);
-        return;
-    }
-    // Back to the default: the window under the pointer chooses its own cursor again at once.
+    // The window under the pointer chooses its cursor again at once: the new program-wide one
+    // over a client area of ours, its own over a title bar or border, or, with the default
+    // back, whatever it shows by itself.
     POINT pt;
     ::GetCursorPos(&pt);
     HWND under = ::WindowFromPoint(pt);
@@ -265,7 +263,7 @@ void Application::SetScreenCursor(HCURSOR cursor) {
         LRESULT hit = ::SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
         ::SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
     } else {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        ::SetCursor(cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW));
     }
 }
 

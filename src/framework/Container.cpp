@@ -58,6 +58,7 @@ void Container::CreateWnd() {
 void Container::HandleCreated() {
     ::SetPropW(hwnd_, L"SvControl", static_cast<HANDLE>(static_cast<WinControl*>(this)));
     ApplyFont();
+    ApplyZOrder();
     if (MakesChildWindowsNow()) CreateChildWindows();
     Realign();
 }
@@ -186,10 +187,12 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
         Application::Instance().HintMouseMove(under ? static_cast<Control*>(under) : this);
     }
     MouseButton button = MouseButton::Left;
-    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP) button = MouseButton::Right;
-    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONUP) button = MouseButton::Middle;
+    if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK || msg == WM_RBUTTONUP) button = MouseButton::Right;
+    if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK || msg == WM_MBUTTONUP) button = MouseButton::Middle;
+    // A quick second press of any button comes as a double-click (the forms' class asks for
+    // them) and is a press like the first.
     bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
-                msg == WM_LBUTTONDBLCLK;
+                msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
     if (target && target->Enabled()) {
         int x = pt.x + scroll_.x - target->Left(), y = pt.y + scroll_.y - target->Top();
@@ -269,8 +272,10 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
     case WM_MBUTTONUP:
         return OnMouse(msg, wp, lp);
     case WM_CAPTURECHANGED:
@@ -287,11 +292,14 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         ClientMouseLeave();
         return 0;
     case WM_SETCURSOR: {
+        // The program-wide cursor and the controls' own cursors are for client areas: title
+        // bars, borders and scroll bars keep the system's.
+        if (LOWORD(lp) != HTCLIENT) break;
         if (HCURSOR c = Application::Instance().ScreenCursor()) {
             ::SetCursor(c);
             return TRUE;
         }
-        if (reinterpret_cast<HWND>(wp) == hwnd_ && LOWORD(lp) == HTCLIENT) {
+        if (reinterpret_cast<HWND>(wp) == hwnd_) {
             POINT pt;
             ::GetCursorPos(&pt);
             ::ScreenToClient(hwnd_, &pt);
@@ -300,7 +308,7 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 return TRUE;
             }
         } else if (WinControl* child = WinControl::FromHandle(reinterpret_cast<HWND>(wp));
-                   child && child != this && child->Cursor() && LOWORD(lp) == HTCLIENT) {
+                   child && child != this && child->Cursor()) {
             ::SetCursor(child->Cursor());
             return TRUE;
         }

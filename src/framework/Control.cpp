@@ -203,6 +203,7 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
     if (!wnd) throw OutOfResources(L"Error creating window");
     AttachHandle(wnd);
     ApplyFont();
+    ApplyZOrder();
 }
 
 void WinControl::ApplyFont() {
@@ -218,7 +219,12 @@ void WinControl::SetFocus() {
 }
 
 void WinControl::BringToFront() {
-    if (hwnd_) ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    inFront_ = true;
+    ApplyZOrder();
+}
+
+void WinControl::ApplyZOrder() {
+    if (hwnd_ && inFront_) ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WinControl::Invalidate() {

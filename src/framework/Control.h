@@ -157,7 +157,8 @@ public:
     bool IsWindowed() const override { return true; }
     using Window::Handle;
     void SetFocus();
-    // Puts the window above its siblings (children are created under the earlier ones).
+    // Puts the window above its siblings (children are created under the earlier ones), now
+    // or, while it has no window yet, as soon as the window is made.
     void BringToFront();
     bool Focused() const { return hwnd_ && ::GetFocus() == hwnd_; }
     void Invalidate() override;
@@ -183,8 +184,11 @@ protected:
     void TextChanged() override;
     void FontChanged() override;
     void ApplyFont();
+    // Puts a new window where BringToFront asked for it.
+    void ApplyZOrder();
 
     HFONT hfont_ = nullptr;
+    bool inFront_ = false;
     Brush ctlBrush_;
     bool tabStop_ = false;
 };

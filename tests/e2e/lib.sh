@@ -172,13 +172,25 @@ HasBits() { (( ($1 & $2) == $2 )); }
 # ShowBackdrop X Y W H: the pattern window of winprobe at the bottom of the z-order. Show it
 # before the windows that are to lie above it: Wine raises X windows but never lowers one, so
 # on the screen a window shown later covers those shown before, whatever the z-order says.
-ShowBackdrop() {
-  local out=$E2E_DIR/backdrop.out
-  "$WINE" "$WINPROBE" backdrop "$@" 600 >"$out" 2>&1 &  # directly, so the PID tracked is the probe's
+ShowBackdrop() { _ShowPattern backdrop "$@"; }
+
+# ShowCover X Y W H: the same pattern in a window of another program opened over the others
+# (title "winprobe cover"), until CloseCover.
+ShowCover() { _ShowPattern cover "$@"; }
+CloseCover() {
+  Probe close 'winprobe cover' >/dev/null 2>&1
+  Probe wait 'winprobe cover' gone 5000 >/dev/null 2>&1
+}
+
+# _ShowPattern backdrop|cover X Y W H [SECONDS]: winprobe's pattern window, once it shows.
+_ShowPattern() {
+  local kind=$1 out=$E2E_DIR/$1.out
+  shift
+  "$WINE" "$WINPROBE" "$kind" "$@" 600 >"$out" 2>&1 &  # directly, so the PID tracked is the probe's
   Track $!
   local i
   for ((i = 0; i < 100; i++)); do
-    grep -q BACKDROP_READY "$out" 2>/dev/null && { sleep 0.3; return 0; }
+    grep -q _READY "$out" 2>/dev/null && { sleep 0.3; return 0; }
     sleep 0.1
   done
   return 1

@@ -66,6 +66,22 @@ CheckCursor "cursor over the top band with CTRL held: four-headed arrow" $((x + 
 CheckCursor "cursor over the grip with CTRL held: four-headed arrow" $((x + w - 3)) $((y + h - 3)) "${kSizeAll[@]}"
 xdotool keyup ctrl
 sleep 0.2
+# CTRL pressed on the focused frame with the pointer elsewhere: the four-headed arrow in the
+# client areas of the program's windows, but not over a title bar. A click on the top band,
+# which does nothing else, gives the frame the focus.
+Click $((x + 120)) $((y + 3))
+WinInfo "$kPanel"
+xdotool mousemove $((WIN_CLIENT_X + 420)) $((WIN_CLIENT_Y + 30))
+sleep 0.2
+xdotool keydown ctrl
+sleep 0.2
+CheckCursor "CTRL on the frame, the pointer over the control panel's header: four-headed arrow" \
+  $((WIN_CLIENT_X + 421)) $((WIN_CLIENT_Y + 30)) "${kSizeAll[@]}"
+eval "$(Probe nchit "$kPanel" caption)"
+CheckCursor "CTRL on the frame, the pointer over the control panel's title bar: the arrow" "$HIT_X" "$HIT_Y" \
+  "${kArrow[@]}"
+xdotool keyup ctrl
+sleep 0.2
 
 # ---- CTRL+drag moves ----------------------------------------------------------------------
 xdotool keydown ctrl
@@ -126,6 +142,33 @@ Drag $((x + w - 3)) $((y + h - 3)) $((x + w - 3 + 30)) $((y + h - 3 + 44)) 3
 Keys Return
 CheckFrame "right-button drag on the grip, then Enter: resized both ways" "$x" "$y" $((w + 30)) $((h + 44))
 w=$((w + 30)) h=$((h + 44))
+
+# A quick second press of a button comes to the window as a double-click; it starts the
+# resize as a first press does. The first press is on the top band 7 px from the right, where
+# no zone is, the second a moment later one pixel further right, in the right edge's zone.
+for button in 3 2; do
+  xdotool mousemove $((x + w - 7)) $((y + 4))
+  sleep 0.15
+  xdotool mousemove $((x + w - 7)) $((y + 3))
+  sleep 0.15
+  xdotool click "$button"
+  sleep 0.08
+  xdotool mousemove $((x + w - 6)) $((y + 3))
+  sleep 0.08
+  xdotool mousedown "$button"
+  sleep 0.15
+  for s in 1 2 3 4 5 6; do
+    xdotool mousemove $((x + w - 6 + 4 * s)) $((y + 3))
+    sleep 0.1
+  done
+  sleep "$kInputPause"
+  xdotool mouseup "$button"
+  sleep 0.3
+  Keys Return
+  CheckFrame "a quick second press of button $button on the band resizes as the first would" "$x" "$y" $((w + 24)) "$h"
+  WinInfo "$kFrame"
+  w=$WIN_W
+done
 
 MoveAway
 sleep 0.3

@@ -6,6 +6,8 @@
 # the frame is in.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
+# shellcheck source=tests/e2e/lib_capture.sh
+source "$(dirname "$0")/lib_capture.sh"
 
 readonly kApp='Snapvane 1.1'  # the application window, which carries the program's taskbar button
 readonly kWsPopup=0x80000000 kWsCaption=0x00C00000 kWsThickFrame=0x00040000
@@ -99,6 +101,45 @@ WinInfo "$kFrame"
 CheckEq "both back where they were" "100,100 704,100" "$panelAt $WIN_X,$WIN_Y"
 sleep 0.5
 CheckFramePicture "frame painted again after the restore" restored
+
+# "show border" on either page raises the frame above a window of another program opened
+# over it. The red band's top-left corner tells, on the screen, which of the two is above.
+BandShows() { [[ $(Pixel "$(Screenshot "$1")" $((WIN_X + 2)) $((WIN_Y + 2))) == "255 0 0" ]]; }
+CheckShowBorder() {
+  local what=$1 x=$2 y=$3
+  WinInfo "$kFrame"
+  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "$what: a window covers the frame"
+  WinInfo "$kFrame"
+  BandShows "$4-covered" && Fail "$what: the covering window hides the frame" "the band still shows"
+  Click "$x" "$y"
+  sleep 0.3
+  if BandShows "$4-raised"; then
+    Ok "$what raises the frame above a window that covered it"
+  else
+    Fail "$what raises the frame above a window that covered it" "the band does not show: $(WinLine "$kFrame")"
+  fi
+  CloseCover
+}
+ClickTab 'Advanced capturing'
+if FindCtl 'show border'; then
+  # The link of the advanced page lies at 480, 8 of the page, that of the simple page at 16,
+  # 24 of its page; both pages share one place in the window.
+  pageX=$((CTL_X - 480)) pageY=$((CTL_Y - 8))
+  panel2="$CTL_CX $CTL_CY"
+  shot=$(Screenshot show-border-advanced)
+  Check "\"show border\" shows in red on the advanced page" "$kPython" -c '
+import sys; from PIL import Image
+x, y, w, h = map(int, sys.argv[2:6])
+im = Image.open(sys.argv[1]).convert("RGB").crop((x, y, x + w, y + h))
+red = sum(1 for p in im.getdata() if p[0] > 180 and p[1] < 80 and p[2] < 80)
+sys.exit(0 if red >= 20 else "%d red pixels where the link is" % red)' "$shot" "$CTL_X" "$CTL_Y" "$CTL_W" "$CTL_H"
+  # shellcheck disable=SC2086  # the two numbers of the point
+  CheckShowBorder '"show border" on the advanced page' $panel2 advanced
+  ClickTab 'Simple capturing'
+  CheckShowBorder '"show border" on the simple page' $((pageX + 16 + 20)) $((pageY + 24 + 5)) simple
+else
+  Fail '"show border" on the advanced page is found'
+fi
 
 # Alt+F4 goes to the window with the focus: a click on the frame's top band gives it that.
 WinInfo "$kFrame"

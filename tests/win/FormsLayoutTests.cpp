@@ -302,6 +302,10 @@ TEST_F(FormsLayout, ShowBorderLinksRaiseTheFrameAboveACoveringWindow) {
             ::SendMessageW(page, WM_LBUTTONUP, 0, at);
         } else {
             panel->PageControl.SetActivePage(&panel->CaptureLoop);
+            // The link lies over the sub-pages' tab row: the window at its place is the link.
+            POINT middle{panel->Panel2.Left() + panel->Panel2.Width() / 2, panel->Panel2.Top() + 8};
+            ::ClientToScreen(panel->CaptureLoop.Handle(), &middle);
+            EXPECT_EQ(::WindowFromPoint(middle), panel->Panel2.Handle());
             const LPARAM at = MAKELPARAM(5, 5);
             ::SendMessageW(panel->Panel2.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
             ::SendMessageW(panel->Panel2.Handle(), WM_LBUTTONUP, 0, at);

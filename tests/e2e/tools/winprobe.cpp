@@ -9,6 +9,9 @@
 //   winprobe taskbar TITLE               centre of the window's button on Wine's taskbar
 //   winprobe backdrop X Y W H [SECONDS]  a window at the bottom of the z-order showing a known
 //                                        pattern (see PatternColor) until closed
+//   winprobe cover X Y W H [SECONDS]     the same pattern in a window shown above the others
+//                                        ("winprobe cover"), as another program's window that
+//                                        is opened over them; it never takes the activation
 //   winprobe close TITLE                 posts WM_CLOSE
 //   winprobe show TITLE min|restore|hide ShowWindowAsync
 //   winprobe list                        every top-level window with a title (for logs)
@@ -29,6 +32,7 @@ namespace {
 
 constexpr wchar_t kBackdropClass[] = L"WinprobeBackdrop";
 constexpr wchar_t kBackdropTitle[] = L"winprobe backdrop";
+constexpr wchar_t kCoverTitle[] = L"winprobe cover";
 constexpr UINT kSendTimeoutMs = 500;
 
 // The backdrop's colour at (x, y) of its client area: unique over 1024 x 1024 pixels, so a
@@ -203,11 +207,12 @@ int List() {
 
 // The backdrop: the pattern in a 32-bit top-down DIB, painted 1:1 on each WM_PAINT. It keeps
 // itself at the bottom of the z-order and never takes activation, so whatever the test looks
-// at lies above it.
+// at lies above it. A cover is the same window shown above the others, left where it is.
 struct Backdrop {
     int width = 0;
     int height = 0;
     std::vector<DWORD> pixels;
+    bool cover = false;
 };
 
 Backdrop gBackdrop;
@@ -230,6 +235,7 @@ LRESULT CALLBACK BackdropProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_WINDOWPOSCHANGING: {
+        if (gBackdrop.cover) break;
         auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
         pos->hwndInsertAfter = HWND_BOTTOM;
         pos->flags &= ~SWP_NOZORDER;
@@ -248,7 +254,8 @@ void CALLBACK EndBackdrop(HWND hwnd, UINT, UINT_PTR, DWORD) {
     ::DestroyWindow(hwnd);
 }
 
-int ShowBackdrop(int x, int y, int width, int height, int seconds) {
+int ShowBackdrop(int x, int y, int width, int height, int seconds, bool cover) {
+    gBackdrop.cover = cover;
     gBackdrop.width = width;
     gBackdrop.height = height;
     gBackdrop.pixels.resize(static_cast<size_t>(width) * height);
@@ -269,20 +276,29 @@ int ShowBackdrop(int x, int y, int width, int height, int seconds) {
     // Owned by a hidden window: Wine's taskbar, unlike Windows', gives an ownerless tool
     // window a button all the same.
     HWND owner = ::CreateWindowExW(0, kBackdropClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, kBackdropTitle, WS_POPUP, x, y,
-                                  width, height, owner, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass,
+                                  cover ? kCoverTitle : kBackdropTitle, WS_POPUP, x, y, width, height, owner,
+                                  nullptr, wc.hInstance, nullptr);
     if (!hwnd) return 1;
+    if (cover) {
+        ::SetWindowPos(hwnd, HWND_TOP, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::UpdateWindow(hwnd);
+        std::printf("COVER_READY=1\n");
+        std::fflush(stdout);
+    }
     // An owned window stays above its owner, so the owner goes to the bottom first. The
     // backdrop is shown, then sent to the bottom: Wine puts a window that is being shown on
     // top whatever the insert-after handle says. (On the screen Wine only ever raises X
     // windows: one lowered in the z-order stays above the windows that were there before it,
     // so the backdrop must be shown before the windows that are to cover it.)
-    ::SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    ::SetWindowPos(hwnd, HWND_BOTTOM, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    ::SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
-    ::UpdateWindow(hwnd);
-    std::printf("BACKDROP_READY=1\n");
-    std::fflush(stdout);
+    if (!cover) {
+        ::SetWindowPos(owner, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        ::SetWindowPos(hwnd, HWND_BOTTOM, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        ::SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+        ::UpdateWindow(hwnd);
+        std::printf("BACKDROP_READY=1\n");
+        std::fflush(stdout);
+    }
     ::SetTimer(hwnd, 1, static_cast<UINT>(seconds) * 1000, EndBackdrop);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -304,7 +320,7 @@ int Show(HWND hwnd, const std::wstring& how) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|close|show|list ...\n");
+    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list ...\n");
     return 2;
 }
 
@@ -316,10 +332,11 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
     const std::wstring command = argv[1];
     if (command == L"list") return List();
-    if (command == L"backdrop") {
+    if (command == L"backdrop" || command == L"cover") {
         if (argc < 6) return Usage();
         const int seconds = argc > 6 ? _wtoi(argv[6]) : 600;
-        return ShowBackdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), seconds);
+        return ShowBackdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), seconds,
+                            command == L"cover");
     }
     if (argc < 3) return Usage();
     const wchar_t* title = argv[2];
