@@ -21,7 +21,7 @@ readonly kBuildPackages=(
 # chattr for unwritable folders.
 readonly kRunPackages=(
   wine wine32:i386 wine64 fonts-wine
-  xvfb x11-utils xdotool imagemagick xclip
+  xvfb xserver-xephyr x11-utils xdotool imagemagick xclip
   python3 python3-pil
   cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
   e2fsprogs

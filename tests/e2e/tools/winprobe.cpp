@@ -15,6 +15,7 @@
 //   winprobe close TITLE                 posts WM_CLOSE
 //   winprobe show TITLE min|restore|hide ShowWindowAsync
 //   winprobe list                        every top-level window with a title (for logs)
+//   winprobe monitors                    MONITOR_COUNT and MONITORS='X,Y,WxH ...' (primary first)
 //
 // Exit status: 0 done, 1 window (or state) not found in time, 2 bad usage.
 #include <windows.h>
@@ -308,6 +309,24 @@ int ShowBackdrop(int x, int y, int width, int height, int seconds, bool cover) {
     return 0;
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM param) {
+    auto* places = reinterpret_cast<std::vector<RECT>*>(param);
+    places->push_back(*r);
+    return TRUE;
+}
+
+int Monitors() {
+    std::vector<RECT> places;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&places));
+    std::printf("MONITOR_COUNT=%zu\nMONITORS='", places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+        const RECT& r = places[i];
+        std::printf("%s%ld,%ld,%ldx%ld", i ? " " : "", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    std::printf("'\n");
+    return places.empty() ? 1 : 0;
+}
+
 // Puts a window into a state where a test needs it and a person has no way there (a window
 // minimized alone, without a taskbar button of its own).
 int Show(HWND hwnd, const std::wstring& how) {
@@ -320,7 +339,7 @@ int Show(HWND hwnd, const std::wstring& how) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list ...\n");
+    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list|monitors ...\n");
     return 2;
 }
 
@@ -332,6 +351,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return Usage();
     const std::wstring command = argv[1];
     if (command == L"list") return List();
+    if (command == L"monitors") return Monitors();
     if (command == L"backdrop" || command == L"cover") {
         if (argc < 6) return Usage();
         const int seconds = argc > 6 ? _wtoi(argv[6]) : 600;

@@ -1,0 +1,104 @@
+#!/bin/bash
+# Two monitors side by side, as a person with a second screen has them: a frame moved across
+# the boundary captures exactly what lies under it on both monitors, and a frame partly off
+# every screen (below the smaller second monitor) captures without an error.
+#
+# The screens: a nested X server (Xephyr) on the test display with two screens joined by
+# Xinerama, 1280 x 1024 and 1280 x 800 side by side, and RandR left out so that Wine reads
+# the monitors from Xinerama. Wine runs there without its virtual desktop (which is one
+# monitor), in a prefix of its own copied from the test's.
+# shellcheck source=tests/e2e/lib.sh
+source "$(dirname "$0")/lib.sh"
+# shellcheck source=tests/e2e/lib_capture.sh
+source "$(dirname "$0")/lib_capture.sh"
+
+readonly kLeftW=1280 kLeftH=1024 kRightW=1280 kRightH=800
+
+# ---- the two screens and a prefix of their own ---------------------------------------------
+command -v Xephyr >/dev/null || { Fail "Xephyr is installed (scripts/setup.sh)"; exit 1; }
+: >"$E2E_DIR/display"
+Xephyr -displayfd 3 -screen "${kLeftW}x$kLeftH" -screen "${kRightW}x$kRightH" +xinerama -extension RANDR \
+  -nolisten tcp -noreset 3>"$E2E_DIR/display" </dev/null >"$E2E_DIR/xephyr.log" 2>&1 &
+Track $!
+for _ in $(seq 100); do [[ -s $E2E_DIR/display ]] && break; sleep 0.1; done
+[[ -s $E2E_DIR/display ]] || { Fail "the nested X server with two screens starts" "$(cat "$E2E_DIR/xephyr.log")"; exit 1; }
+DISPLAY=:$(tr -d '[:space:]' <"$E2E_DIR/display")
+export DISPLAY
+
+export WINEPREFIX=$E2E_DIR/prefix
+cp -a "${WINE_ENV_ROOT:-$kE2eRoot/build/wine}/template-$SNAPVANE_WINE_ARCH" "$WINEPREFIX" ||
+  { Fail "a prefix of its own is made"; exit 1; }
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\n"ShowCrashDialog"=dword:00000000\n\n' \
+  >"$E2E_DIR/two.reg"
+"$WINE" regedit /S "$(WinPath "$E2E_DIR/two.reg")" </dev/null >/dev/null 2>&1
+# Everything of this prefix ends with its own wineserver, at the end of the test.
+_TwoMonitorsFinish() {
+  "$WINESERVER" -k 2>/dev/null
+  _CaptureFinish
+}
+trap _TwoMonitorsFinish EXIT
+
+eval "$(Probe monitors)"
+CheckEq "Wine sees two monitors side by side" "2 0,0,${kLeftW}x$kLeftH ${kLeftW},0,${kRightW}x$kRightH" \
+  "$MONITOR_COUNT $MONITORS"
+
+# ---- a frame across the boundary ------------------------------------------------------------
+readonly gBackdropX=1000 gBackdropY=60
+ShowBackdrop "$gBackdropX" "$gBackdropY" 560 420 || Fail "backdrop window shows across the boundary"
+StartCapturePair
+sleep 1
+WinInfo "$kFrame"
+# Without a window manager no window has the keyboard until it is clicked: a click on the
+# frame's top band, which does nothing else, gives it the keyboard, and so the CTRL key.
+Click $((WIN_X + 100)) $((WIN_Y + 3))
+# CTRL+drag on the top band, to 1130: the frame from 1130 to 1466, across 1280.
+xdotool keydown ctrl
+Drag $((WIN_X + 100)) $((WIN_Y + 3)) $((WIN_X + 100 + 1130 - WIN_X)) $((WIN_Y + 3 + 20))
+xdotool keyup ctrl
+sleep 0.3
+Screenshot across >/dev/null
+WinInfo "$kFrame"
+if ((WIN_X < kLeftW && WIN_X + WIN_W > kLeftW)); then
+  Ok "the frame lies across the boundary ($WIN_X..$((WIN_X + WIN_W)))"
+else
+  Fail "the frame lies across the boundary" "$(WinLine "$kFrame")"
+fi
+CW=$((WIN_W - 12)) CH=$((WIN_H - 12)) OX=$((WIN_X + 6 - gBackdropX)) OY=$((WIN_Y + 6 - gBackdropY))
+ClickCtl '&Capture bitmap'
+sleep 0.3
+ClickCtl 'C&opy'
+sleep 0.3
+timeout 5 xclip -selection clipboard -t image/bmp -o >"$E2E_DIR/across.bmp" 2>"$E2E_DIR/xclip.err"
+Check "the capture holds what lies under the frame on both monitors, pixel for pixel" \
+  CapturePixels file "$E2E_DIR/across.bmp" "$CW" "$CH" "$OX" "$OY"
+
+# ---- a frame partly off every screen ---------------------------------------------------------
+# Below the second monitor, which is lower than the first: the lower part of the capture lies
+# on no screen.
+WinInfo "$kFrame"
+xdotool keydown ctrl
+Drag $((WIN_X + 100)) $((WIN_Y + 3)) $((WIN_X + 100 + 1500 - WIN_X)) $((WIN_Y + 3 + kRightH - 100 - WIN_Y))
+xdotool keyup ctrl
+sleep 0.3
+WinInfo "$kFrame"
+if ((WIN_X >= kLeftW && WIN_Y + WIN_H > kRightH)); then
+  Ok "the frame lies partly below the second monitor ($WIN_X,$WIN_Y ${WIN_W}x$WIN_H)"
+else
+  Fail "the frame lies partly below the second monitor" "$(WinLine "$kFrame")"
+fi
+ClickCtl '&Capture bitmap'
+if WaitDialog "$kAppTitle" 1500; then
+  Fail "a capture partly off every screen raises no error" "$DLG_TEXT"
+  Keys Return
+else
+  Ok "a capture partly off every screen raises no error"
+fi
+ClickCtl 'C&opy'
+sleep 0.3
+timeout 5 xclip -selection clipboard -t image/bmp -o >"$E2E_DIR/off.bmp" 2>>"$E2E_DIR/xclip.err"
+CheckEq "... and the picture has the size inside the band" "$((WIN_W - 12))x$((WIN_H - 12))" \
+  "$("$kPython" -c 'import sys; from PIL import Image; print("%dx%d" % Image.open(sys.argv[1]).size)' \
+    "$E2E_DIR/off.bmp" 2>&1)"
+
+ClickCaptionButton "$kPanel" close || Fail "the panel's close box is found"
+WaitSnapvaneExit 10 || StopSnapvane
