@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the capture, printing and save-dialog tests: a known picture, pixels read back
-// from a bitmap, a scratch folder, whole files and Wine's GDI handle count.
+// from a bitmap, a scratch folder, whole files, Wine's GDI handle count and stand-ins for the
+// screen.
 #include <windows.h>
 #include <winternl.h>
 
@@ -8,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "capture/ScreenGrab.h"
 #include "framework/Bitmap.h"
-
 #include "framework/GdiCount.h"
 
 namespace capture_test {
@@ -187,6 +188,66 @@ private:
     }
     HWND hwnd_;
     int width_, height_;
+};
+
+// Stands in for the screen from construction to destruction.
+class ScreenStandIn : public capture::ScreenSource {
+public:
+    ScreenStandIn() { capture::screenStandIn = this; }
+    ~ScreenStandIn() override { capture::screenStandIn = nullptr; }
+    ScreenStandIn(const ScreenStandIn&) = delete;
+    ScreenStandIn& operator=(const ScreenStandIn&) = delete;
+};
+
+// A screen that refuses every copy, as Windows does while the desktop is locked or another
+// desktop shows: an enhanced-metafile DC, which takes drawing but gives no pixels.
+class RefusingScreen : public ScreenStandIn {
+public:
+    RefusingScreen() : dc_(::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {}
+    ~RefusingScreen() override { ::DeleteEnhMetaFile(::CloseEnhMetaFile(dc_)); }
+    HDC Dc() override { return dc_; }
+    fw::PaletteHandle Palette() override { return {}; }
+
+private:
+    HDC dc_;
+};
+
+// A palette display of 8 bpp made of a DIB: its colour table plays the system palette (256
+// different colours) and each pixel holds a known index, so a picture grabbed from it is of
+// 8 bpp as on such a display.
+class PaletteScreen : public ScreenStandIn {
+public:
+    static constexpr int kWidth = 64, kHeight = 48;
+    static BYTE Index(int x, int y) { return BYTE(x * 3 + y * 5); }
+    static PALETTEENTRY Entry(int i) { return PALETTEENTRY{BYTE(i), BYTE(i * 7), BYTE(255 - i), 0}; }
+
+    PaletteScreen() {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[256];
+        } info{};
+        info.header = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 8, BI_RGB};
+        for (int i = 0; i < 256; ++i) {
+            entries_[i] = Entry(i);
+            info.colors[i] = RGBQUAD{entries_[i].peBlue, entries_[i].peGreen, entries_[i].peRed, 0};
+        }
+        void* bits = nullptr;
+        dib_.Reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                      nullptr, 0));
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) static_cast<BYTE*>(bits)[y * kWidth + x] = Index(x, y);
+        dc_.Reset(::CreateCompatibleDC(nullptr));
+        old_ = ::SelectObject(dc_.Get(), dib_.Get());
+    }
+    ~PaletteScreen() override { ::SelectObject(dc_.Get(), old_); }
+    HDC Dc() override { return dc_.Get(); }
+    fw::PaletteHandle Palette() override { return fw::MakePalette(entries_, 256); }
+
+private:
+    PALETTEENTRY entries_[256];
+    fw::BitmapHandle dib_;
+    fw::MemoryDc dc_;
+    HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace capture_test

@@ -292,3 +292,34 @@ TEST_F(FormsSeries, TicksWithTheFrameHiddenReportAndDoNotCount) {
     EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
     EXPECT_EQ(folder.Entries(), std::vector<std::wstring>{L"shot0.bmp"});
 }
+
+TEST_F(FormsSeries, ARefusedScreenCopyIsReportedNeitherShownNorSavedAndNotCounted) {
+    TempFolder folder;
+    auto pattern = PatternUnderFrame();
+    ScriptedFolderBrowser browser(folder.Path());
+    panel->BrowseClick();
+    Type(panel->Filename, L"shot");
+    panel->PlayClick();
+    ASSERT_EQ(panel->SeriesCounter(), 1);
+    fw::Bitmap& preview = panel->RegFrame1.Image.Picture();
+    const HBITMAP shownBefore = preview.Handle();
+    const auto pixelsBefore = capture_test::PixelsOf(preview);
+    {
+        // The desktop locked behind the running series: every copy is refused.
+        capture_test::RefusingScreen refusing;
+        ASSERT_TRUE(PumpUntil([&] { return !shown.empty(); }, 2500)) << "no tick came";
+    }
+    EXPECT_EQ(shown[0].text, L"Cannot copy the screen area.");
+    EXPECT_EQ(shown[0].caption, L"Snapvane 1.1");
+    EXPECT_EQ(panel->SeriesCounter(), 1) << "a refused copy was counted";
+    EXPECT_EQ(folder.Entries(), std::vector<std::wstring>{L"shot0.bmp"}) << "a refused copy was saved";
+    EXPECT_EQ(preview.Handle(), shownBefore) << "the preview took another bitmap for a refused copy";
+    EXPECT_EQ(capture_test::PixelsOf(preview), pixelsBefore);
+    EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
+
+    // Once the screen can be copied again the numbering goes on without a gap.
+    EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"shot1.bmp"); }, 2500));
+    PumpFor(50);
+    EXPECT_TRUE(IsBmp(folder / L"shot1.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 2);
+}
