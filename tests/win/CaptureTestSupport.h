@@ -145,6 +145,67 @@ private:
     std::wstring path_;
 };
 
+// Watches a folder from construction on and tells every name that came into it (made, or the
+// new and the old name of a rename), as the system reports them: a file written and removed
+// again between two looks is seen too.
+class FolderWatch {
+public:
+    explicit FolderWatch(const std::wstring& folder)
+        : dir_(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+          event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        Ask();
+    }
+    ~FolderWatch() {
+        if (pending_) {
+            ::CancelIo(dir_);
+            DWORD ignored = 0;
+            ::GetOverlappedResult(dir_, &overlapped_, &ignored, TRUE);
+        }
+        ::CloseHandle(event_);
+        if (dir_ != INVALID_HANDLE_VALUE) ::CloseHandle(dir_);
+    }
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    bool Watching() const { return pending_; }
+
+    // The names seen until `quietMs` passed without a new report.
+    std::vector<std::wstring> NamesSeen(DWORD quietMs = 400) {
+        while (pending_ && ::WaitForSingleObject(event_, quietMs) == WAIT_OBJECT_0) {
+            DWORD bytes = 0;
+            pending_ = false;
+            if (!::GetOverlappedResult(dir_, &overlapped_, &bytes, FALSE)) break;
+            for (size_t at = 0; bytes > 0 && at < bytes;) {
+                const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer_ + at);
+                if (info->Action == FILE_ACTION_ADDED || info->Action == FILE_ACTION_RENAMED_OLD_NAME ||
+                    info->Action == FILE_ACTION_RENAMED_NEW_NAME)
+                    names_.emplace_back(info->FileName, info->FileNameLength / sizeof(wchar_t));
+                if (!info->NextEntryOffset) break;
+                at += info->NextEntryOffset;
+            }
+            Ask();
+        }
+        return names_;
+    }
+
+private:
+    void Ask() {
+        if (dir_ == INVALID_HANDLE_VALUE) return;
+        ::ResetEvent(event_);
+        overlapped_ = OVERLAPPED{};
+        overlapped_.hEvent = event_;
+        pending_ = ::ReadDirectoryChangesW(dir_, buffer_, sizeof buffer_, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, nullptr,
+                                           &overlapped_, nullptr) != FALSE;
+    }
+    HANDLE dir_;
+    HANDLE event_;
+    OVERLAPPED overlapped_{};
+    alignas(DWORD) BYTE buffer_[16384];
+    bool pending_ = false;
+    std::vector<std::wstring> names_;
+};
+
 // Live objects in this process's GDI handle table (-1 where it is not Wine's).
 using fw::GdiObjectCount;
 
