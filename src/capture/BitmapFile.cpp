@@ -1,12 +1,12 @@
 #include "capture/BitmapFile.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "base/BmpLayout.h"
+#include "base/FileName.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
 
@@ -131,36 +131,45 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
 
 // The file being written for a target. A name that is new (as each file of a series is) is
 // written in place: CREATE_NEW makes it only if no file of that name exists, so nothing
-// earlier can be lost, and it is removed again if the write fails. Otherwise the file is
-// written beside its target, in the same folder so the final replace is a rename on one
-// volume. Removed on destruction unless committed.
+// earlier can be lost, and it is removed again if the write fails. Only when a file of that
+// name exists is the new one written beside it, under a name no longer than the target's (so
+// that it fits wherever the target fits), and renamed over it once complete. Any other refusal
+// of the name is the end of the save: nothing is written anywhere. Removed on destruction
+// unless committed.
 class PendingFile {
 public:
     explicit PendingFile(const std::wstring& target) : target_(target) {
-        HANDLE h = ::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = Create(target);
         if (h != INVALID_HANDLE_VALUE) {
             file_.Reset(h);
             path_ = target;
             inPlace_ = true;
             return;
         }
-        // An earlier file, or anything else in the way: the way beside, which also tells the
-        // failures apart as before.
-        const std::wstring folder = FolderOf(target);
-        static std::atomic<unsigned> counter{0};
-        const std::wstring stem = folder + L"~sv" + std::to_wstring(::GetCurrentProcessId()) + L"_";
+        if (!NameTaken()) ThrowCannotCreate(target_);
+        // Refused before anything is written, as CREATE_ALWAYS would refuse it: a folder or a
+        // read-only file in the way, a file that another program holds or that may not be
+        // written. The look costs nothing on the way of a new name.
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+            ThrowCannotCreate(target_);
+        HANDLE earlier =
+            ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (earlier == INVALID_HANDLE_VALUE) ThrowCannotCreate(target_);
+        ::CloseHandle(earlier);
+        const size_t nameStart = base::FileNameStart(target);
+        const std::wstring folder = target.substr(0, nameStart);
+        const std::wstring_view name = std::wstring_view(target).substr(nameStart);
         // CREATE_NEW never takes over somebody else's file; a name in use moves on to the next.
-        for (int attempt = 0; attempt < 64; ++attempt) {
-            std::wstring name = stem + std::to_wstring(++counter) + L".tmp";
-            h = ::CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        for (unsigned attempt = 0; attempt < kReplacementAttempts; ++attempt) {
+            std::wstring beside = folder + base::ReplacementName(name, attempt);
+            h = Create(beside);
             if (h != INVALID_HANDLE_VALUE) {
                 file_.Reset(h);
-                path_ = std::move(name);
+                path_ = std::move(beside);
                 return;
             }
-            if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
+            if (!NameTaken()) break;
         }
         ThrowCannotCreate(target_);
     }
@@ -195,17 +204,16 @@ public:
     }
 
 private:
-    // The target's folder with its closing separator, from the full form of the name.
-    std::wstring FolderOf(const std::wstring& target) const {
-        DWORD n = ::GetFullPathNameW(target.c_str(), 0, nullptr, nullptr);
-        if (n == 0) ThrowCannotCreate(target);
-        std::wstring full(n, L'\0');
-        n = ::GetFullPathNameW(target.c_str(), n, full.data(), nullptr);
-        full.resize(n);
-        const size_t slash = full.find_last_of(L"\\/");
-        // A name that ends in a separator names a folder, not a file.
-        if (slash == std::wstring::npos || slash + 1 == full.size()) ThrowCannotCreate(target);
-        return full.substr(0, slash + 1);
+    static constexpr unsigned kReplacementAttempts = 64;
+
+    static HANDLE Create(const std::wstring& path) {
+        return ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    }
+    // Whether the last CREATE_NEW failed because the name is in use.
+    static bool NameTaken() {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
     }
 
     std::wstring target_;
@@ -218,6 +226,9 @@ private:
 
 void SaveBitmapFile(fw::Bitmap& bitmap, const std::wstring& path) {
     if (bitmap.Empty()) return;
+    // A name no file can have: a ":" would write a stream of another file and a device name
+    // the device, so the file system is not even asked.
+    if (!base::IsCreatableFilePath(path)) ThrowCannotCreate(path);
     // Read the pixels out first: a bitmap that cannot be read leaves no file behind at all.
     thread_local std::vector<uint8_t> file;
     EncodeBitmapFile(bitmap, file);

@@ -12,10 +12,14 @@ namespace capture {
 //
 // A new name is written in place, made only if no file of that name exists and removed again
 // if the write fails; an earlier file is replaced only once the new one has been written in
-// full beside it. So a failed save never destroys an earlier file of that name and never
-// leaves a part-written one behind. Raises fw::FileError:
+// full beside it, under a name no longer than its own. So a failed save never destroys an
+// earlier file of that name and leaves nothing behind, part-written or temporary. Raises
+// fw::FileError:
 //   "Cannot create file <path>"  the file cannot be made there (missing folder, no rights,
-//                                invalid name, a folder or a locked file in the way);
+//                                a name no file can have: ":" past the drive, <>"|?*, control
+//                                characters, a device name such as CON or COM1; a folder, a
+//                                read-only or a locked file in the way), and nothing is
+//                                written anywhere;
 //   "Stream write error"         writing failed part-way (disk full).
 // fw::OutOfResources when the pixels cannot be read out of the bitmap.
 void SaveBitmapFile(fw::Bitmap& bitmap, const std::wstring& path);

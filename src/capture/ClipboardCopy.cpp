@@ -1,6 +1,5 @@
 #include "capture/ClipboardCopy.h"
 
-#include "capture/PaletteCopy.h"
 #include "framework/Clipboard.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
@@ -31,7 +30,7 @@ void CopyBitmapToClipboard(fw::Bitmap& bitmap, HWND owner) {
     fw::PaletteHandle palette;
     if (!bitmap.Empty()) {
         copy = ScreenCompatibleCopy(bitmap);
-        palette = CopyPalette(bitmap.Palette());
+        palette = fw::CopyPalette(bitmap.Palette());
     }
     fw::Clipboard clipboard(owner);
     clipboard.Clear();

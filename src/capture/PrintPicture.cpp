@@ -1,6 +1,5 @@
 #include "capture/PrintPicture.h"
 
-#include "capture/PaletteCopy.h"
 #include "framework/Gdi.h"
 #include "framework/Printer.h"
 
@@ -14,7 +13,7 @@ void DrawStretchedBitmap(HDC dc, fw::Bitmap& bitmap, const base::IntRect& rect) 
     const int deviceBits = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES);
     // The bitmap's own DC holds its palette already; the target gets a copy of its own,
     // declared before the saved state so that it is deselected before it is deleted.
-    fw::PaletteHandle palette = CopyPalette(bitmap.Palette());
+    fw::PaletteHandle palette = fw::CopyPalette(bitmap.Palette());
     fw::SavedDc saved(dc);  // stretch mode, brush origin and palette come back with it
     const int mode = StretchModeFor(deviceBits, bitmap.BitsPerPixel());
     ::SetStretchBltMode(dc, mode);

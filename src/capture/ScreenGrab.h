@@ -1,16 +1,38 @@
 #pragma once
 // The one capture operation of the program: the screen area inside the capture frame's red
 // band, copied into a bitmap. The simple capture, the countdown and the series all use it.
+#include <windows.h>
+
 #include "framework/Bitmap.h"
+#include "framework/Gdi.h"
 
 namespace capture {
+
+// The screen as a grab reads it: the desktop window's DC in the program. Tests put a stand-in
+// in its place (screenStandIn): a source that refuses to be copied, a palette display made of
+// a DIB.
+class ScreenSource {
+public:
+    virtual ~ScreenSource() = default;
+    // What the pixels are copied from and the picture is made compatible with.
+    virtual HDC Dc() = 0;
+    // The palette a picture of this screen carries: on a palette display (RASTERCAPS has
+    // RC_PALETTE) a new palette of the system palette's entries, otherwise none.
+    virtual fw::PaletteHandle Palette() = 0;
+};
+
+// Null in the program: grabs read the real screen.
+extern ScreenSource* screenStandIn;
 
 // Copies the screen area inside a frame window at (left, top) of width x height into
 // `bitmap`, which is made (width - 12) x (height - 12) and compatible with the screen: the
 // frame's outer 6 px on every side are its band and are never in the picture. The area is
 // taken as the screen shows it, without CAPTUREBLT (the see-through frame itself is layered
-// and must not appear). Throws fw::OutOfResources when the bitmap cannot be made; the
-// screen's DC is released either way.
+// and must not appear). On a palette display the picture carries the display's palette, so
+// its clipboard copy, its print and its file show the colours the screen showed. Throws
+// fw::OutOfResources when the bitmap cannot be made and fw::Error "Cannot copy the screen
+// area" when the system refuses the copy (a locked or switched desktop); the screen's DC is
+// released either way.
 void GrabScreen(fw::Bitmap& bitmap, int left, int top, int width, int height);
 
 // The grab of every capture: into `spare`, which is then exchanged with `picture`, so the

@@ -2,10 +2,32 @@
 
 #include "framework/Error.h"
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace fw {
+
+PaletteHandle MakePalette(const PALETTEENTRY* entries, int count) {
+    // LOGPALETTE declares one entry; the others follow it.
+    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + size_t(count) * sizeof(PALETTEENTRY));
+    auto* logical = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = WORD(count);
+    if (count > 0) std::memcpy(logical->palPalEntry, entries, size_t(count) * sizeof(PALETTEENTRY));
+    PaletteHandle palette(::CreatePalette(logical));
+    if (!palette) throw OutOfResources(L"Out of system resources");
+    return palette;
+}
+
+PaletteHandle CopyPalette(HPALETTE palette) {
+    if (!palette) return {};
+    WORD count = 0;
+    if (!::GetObjectW(palette, sizeof count, &count)) throw OutOfResources(L"Out of system resources");
+    std::vector<PALETTEENTRY> entries(count);
+    if (count) ::GetPaletteEntries(palette, 0, count, entries.data());
+    return MakePalette(entries.data(), count);
+}
 
 Bitmap::~Bitmap() { ReleaseDc(); }
 
@@ -46,14 +68,19 @@ void Bitmap::Clear() {
     Changed();
 }
 
-void Bitmap::SetSize(int width, int height) {
+void Bitmap::SetSize(int width, int height, HDC compatibleWith) {
     if (width == width_ && height == height_ && bmp_) return;
     ReleaseDc();
     bmp_.Reset();
     width_ = height_ = 0;
     if (width > 0 && height > 0) {
-        WindowDc screen(nullptr);
-        HBITMAP h = ::CreateCompatibleBitmap(screen.Get(), width, height);
+        HBITMAP h = nullptr;
+        if (compatibleWith) {
+            h = ::CreateCompatibleBitmap(compatibleWith, width, height);
+        } else {
+            WindowDc screen(nullptr);
+            h = ::CreateCompatibleBitmap(screen.Get(), width, height);
+        }
         if (!h) throw OutOfResources(L"Out of system resources");
         bmp_.Reset(h);
         width_ = width;
@@ -109,18 +136,18 @@ void Bitmap::Assign(const Bitmap& other) {
         auto& src = const_cast<Bitmap&>(other);
         ::BitBlt(dst.Get(), 0, 0, other.width_, other.height_, src.Dc(), 0, 0, SRCCOPY);
     }
-    HPALETTE pal = nullptr;
-    if (other.palette_) {
-        WORD n = 0;
-        ::GetObjectW(other.palette_.Get(), sizeof n, &n);
-        std::vector<BYTE> buf(sizeof(LOGPALETTE) + n * sizeof(PALETTEENTRY));
-        auto* lp = reinterpret_cast<LOGPALETTE*>(buf.data());
-        lp->palVersion = 0x300;
-        lp->palNumEntries = n;
-        ::GetPaletteEntries(other.palette_.Get(), 0, n, lp->palPalEntry);
-        pal = ::CreatePalette(lp);
-    }
-    Adopt(copy.Release(), pal);
+    PaletteHandle palette = CopyPalette(other.palette_.Get());
+    Adopt(copy.Release(), palette.Release());
+}
+
+void Bitmap::SetPalette(PaletteHandle palette) {
+    if (!palette && !palette_) return;
+    // The DC lets go of the old palette before its owner deletes it.
+    if (dc_)
+        ::SelectPalette(dc_.Get(), palette ? palette.Get() : static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE)),
+                        FALSE);
+    palette_ = std::move(palette);
+    Changed();
 }
 
 void Bitmap::LoadFromResource(HINSTANCE instance, const wchar_t* name) {

@@ -10,6 +10,15 @@
 
 namespace fw {
 
+// A new logical palette with these entries. Throws OutOfResources when the system cannot make
+// it.
+PaletteHandle MakePalette(const PALETTEENTRY* entries, int count);
+
+// A new palette with the same entries: a palette is in use in one kind of DC at a time and has
+// one owner, so each bitmap, the clipboard and the printer get their own. An empty owner for
+// no palette. Throws OutOfResources when the system cannot make it.
+PaletteHandle CopyPalette(HPALETTE palette);
+
 class Bitmap {
 public:
     Bitmap() = default;
@@ -21,9 +30,10 @@ public:
     int Height() const { return height_; }
     bool Empty() const { return !bmp_ || width_ <= 0 || height_ <= 0; }
 
-    // A new screen-compatible bitmap of this size, content undefined; 0 x 0 empties it.
-    // Throws OutOfResources when the system cannot make it.
-    void SetSize(int width, int height);
+    // A new bitmap of this size compatible with the screen (or with `compatibleWith`), content
+    // undefined; 0 x 0 empties it. The same size keeps the bitmap there is. Throws
+    // OutOfResources when the system cannot make it.
+    void SetSize(int width, int height, HDC compatibleWith = nullptr);
     // Deep copy of another bitmap's pixels, size and palette.
     void Assign(const Bitmap& other);
     // Exchanges pixels, size and palette with another bitmap, without copying; both report
@@ -31,6 +41,8 @@ public:
     void Swap(Bitmap& other);
     // Takes ownership of a bitmap handle (DDB or DIB section).
     void Adopt(HBITMAP bmp, HPALETTE palette = nullptr);
+    // Gives the bitmap a palette (or none), selected into its DC from then on; the pixels stay.
+    void SetPalette(PaletteHandle palette);
     void LoadFromResource(HINSTANCE instance, const wchar_t* name);
     void Clear();
 

@@ -5,7 +5,8 @@
 # they were, neither of them on top any more; the space key starts it again. The series: a
 # folder chosen in the shell's folder browser, a file name typed, Play writes name0, name1, ...
 # one a second into that folder, the space key pauses and resumes with the numbering going on,
-# Stop ends it, and a new start begins at 0 again.
+# Stop ends it, and a new start begins at 0 again; a name with ":" is refused and writes
+# nothing.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 # shellcheck source=tests/e2e/lib_capture.sh
@@ -222,5 +223,39 @@ if [[ $(stat -c %Y.%y "$gSeries/shot0.bmp") != "$before" ]]; then
 else
   Fail "after Stop a new start writes shot0.bmp again, replacing the earlier one" "files: $(SeriesFiles)"
 fi
+
+# ---- a file name that no file can have -------------------------------------------------
+# A ":" typed into the file name would make a hidden stream of a file "a" (under Wine a file
+# "a:b0.bmp" nobody asked for): the save is refused with the full name, nothing appears in the
+# folder, and the retry after pause and resume tries the same number again.
+# CheckRefused WHAT: the program's message box names a:b0.bmp in the series' folder; Enter.
+CheckRefused() {
+  if WaitDialog "$kAppTitle" 5000; then
+    CheckEq "$1" "Cannot create file $(WinPath "$gLink")\\a:b0.bmp." "$DLG_TEXT"
+    Keys Return
+    WaitNoDialog "$kAppTitle" 3000 || Fail "Enter closes the message box"
+  else
+    Fail "$1" "no message box \"$kAppTitle\"; files: $(FolderList)"
+  fi
+}
+# FolderList: everything in the series' folder, in one line.
+FolderList() { ls -A "$gSeries" | tr '\n' ' ' | sed 's/ $//'; }
+listed=$(FolderList)
+eval "$(CtlProbe ctl "$kPanel" Edit '*' 0)"  # Filename
+Click "$CTL_CX" "$CTL_CY"
+Keys ctrl+a
+xdotool type --delay 20 'a:b'
+sleep 0.3
+Click $((browseX + kPlayDx)) $((browseY + kPlayDy))
+CheckRefused "Play with \"a:b\" as the file name: \"Cannot create file\" with the full name"
+sleep 1.2
+CheckEq "... and no file appears in the folder" "$listed" "$(FolderList)"
+Click $((browseX + kPlayDx)) $((browseY + kPlayDy))  # pause
+sleep 0.3
+Click $((browseX + kPlayDx)) $((browseY + kPlayDy))  # resume: the capture again, at once
+CheckRefused "... the retry names number 0 again: the counter did not advance"
+Click $((browseX + kStopDx)) $((browseY + kPlayDy))
+CheckEq "... and still no file appears" "$listed" "$(FolderList)"
+
 WaitDialog "$kAppTitle" 300 && Fail "no message box shows" "$DLG_TEXT"
 Check "the program goes on" SnapvaneRunning

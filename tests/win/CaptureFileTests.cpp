@@ -205,6 +205,88 @@ TEST(CaptureFile, AFailedSaveKeepsTheOldFileAndLeavesNothingBehind) {
     EXPECT_EQ(folder.Entries().size(), 2u);
 }
 
+TEST(CaptureFile, ANameNoFileCanHaveIsRefusedAndNothingIsWrittenAnywhere) {
+    TempFolder folder;
+    fw::Bitmap bitmap;
+    FillWithPattern(bitmap, 33, 9);
+    FolderWatch watch(folder.Path());
+    ASSERT_TRUE(watch.Watching());
+    // A ":" would write a stream of a file "a" (under Wine: a file of that name), a device
+    // name the device; a part too long for any file system is refused by the system, and the
+    // save must not try its way beside the target for it.
+    const std::wstring names[] = {L"a:b0.bmp", L"x?0.bmp", L"x*0.bmp", L"x<0.bmp", L"x>0.bmp", L"x|0.bmp",
+                                  L"x\"0.bmp", L"x\t0.bmp", L"CON.bmp", L"nul", L"COM1.bmp", L"lpt3.jpg",
+                                  L"sub:x\\shot0.bmp", std::wstring(300, L'n') + L"0.bmp"};
+    for (const std::wstring& name : names) {
+        const std::wstring path = folder / name;
+        EXPECT_EQ(SaveError(bitmap, path), L"Cannot create file " + path) << fw::Utf8(name.substr(0, 20));
+    }
+    EXPECT_EQ(watch.NamesSeen(), std::vector<std::wstring>{}) << "a refused name wrote a file all the same";
+    EXPECT_TRUE(folder.Entries().empty());
+
+    // A "\" in the name keeps its meaning: a file in a sub-folder.
+    ASSERT_TRUE(::CreateDirectoryW((folder / L"sub").c_str(), nullptr));
+    EXPECT_EQ(SaveError(bitmap, folder / L"sub\\shot0.bmp"), L"");
+    EXPECT_EQ(U16(ReadFileBytes(folder / L"sub\\shot0.bmp"), 0), 0x4D42);
+}
+
+TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
+    // The replacement is written beside the earlier file under a name no longer than the
+    // target's: at the longest path the system takes without a prefix (259 characters) a
+    // longer name beside it would not fit.
+    TempFolder folder;
+    std::wstring deep = folder.Path();
+    // Folders this deep are made with the long-path prefix (without it the limit for a folder
+    // is 248 characters).
+    const auto makeFolder = [](const std::wstring& path) {
+        return ::CreateDirectoryW((L"\\\\?\\" + path).c_str(), nullptr) != FALSE;
+    };
+    while (deep.size() + 1 + 40 + 1 + 5 < MAX_PATH - 1) {
+        deep += L"\\" + std::wstring(40, L'd');
+        ASSERT_TRUE(makeFolder(deep));
+    }
+    deep += L"\\" + std::wstring(MAX_PATH - 1 - deep.size() - 1 - 6, L'e');
+    ASSERT_TRUE(makeFolder(deep));
+    const std::wstring target = deep + L"\\a.bmp";
+    ASSERT_EQ(target.size(), size_t(MAX_PATH - 1));
+    ASSERT_TRUE(WriteFileBytes(target, {'o', 'l', 'd'}));
+
+    fw::Bitmap bitmap;
+    FillWithPattern(bitmap, 12, 5);
+    FolderWatch watch(deep);
+    ASSERT_TRUE(watch.Watching());
+    EXPECT_EQ(SaveError(bitmap, target), L"");
+    const auto file = ReadFileBytes(target);
+    ASSERT_EQ(file.size(), 54u + 48 * 5);
+    EXPECT_EQ(U16(file, 0), 0x4D42);
+    for (const std::wstring& name : watch.NamesSeen())
+        EXPECT_LE(name.size(), 5u) << "a name longer than the target's was made beside it: " << fw::Utf8(name);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((deep + L"\\*").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    std::vector<std::wstring> entries;
+    do {
+        if (data.cFileName[0] != L'.') entries.push_back(data.cFileName);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    EXPECT_EQ(entries, std::vector<std::wstring>{L"a.bmp"});
+
+    // A one-letter name is replaced too, and a read-only earlier file is refused before
+    // anything is written, as a plain replace would be.
+    const std::wstring shortName = folder / L"b";
+    ASSERT_TRUE(WriteFileBytes(shortName, {'o', 'l', 'd'}));
+    EXPECT_EQ(SaveError(bitmap, shortName), L"");
+    EXPECT_EQ(ReadFileBytes(shortName).size(), 54u + 48 * 5);
+    const std::wstring readOnly = folder / L"ro.bmp";
+    ASSERT_TRUE(WriteFileBytes(readOnly, {'o', 'l', 'd'}));
+    ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    FolderWatch watchTop(folder.Path());
+    EXPECT_EQ(SaveError(bitmap, readOnly), L"Cannot create file " + readOnly);
+    EXPECT_EQ(watchTop.NamesSeen(), std::vector<std::wstring>{});
+    EXPECT_EQ(ReadFileBytes(readOnly), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Disk full needs a small file system of its own, which a test cannot make: the test script
 // mounts one and names a folder on it in SNAPVANE_TEST_FULL_FOLDER (a Windows path).
 TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {
@@ -220,8 +302,13 @@ TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {
     EXPECT_EQ(SaveError(bitmap, target), L"Stream write error");
     EXPECT_EQ(ReadFileBytes(target), old);
     WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\~sv*").c_str(), &data);
-    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << "a temporary file was left behind";
-    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    int others = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do others += data.cFileName[0] != L'.' && std::wstring(data.cFileName) != L"series0.bmp";
+        while (::FindNextFileW(find, &data));
+        ::FindClose(find);
+    }
+    EXPECT_EQ(others, 0) << "a temporary file was left behind";
     ::DeleteFileW(target.c_str());
 }

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "CaptureTestSupport.h"
+#include "capture/BitmapFile.h"
+#include "capture/ClipboardCopy.h"
 #include "capture/ScreenGrab.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
@@ -43,6 +45,7 @@ TEST(CaptureGrab, TakesExactlyTheAreaInsideTheBand) {
     EXPECT_EQ(got, expected) << "the picture is not the pattern pixel for pixel";
     EXPECT_EQ(bitmap.BitsPerPixel(), ::GetDeviceCaps(fw::WindowDc(nullptr).Get(), BITSPIXEL))
         << "a grab is at the display's depth";
+    EXPECT_EQ(bitmap.Palette(), nullptr) << "a true-colour display gives its pictures no palette";
 
     // The smallest frame, 15 x 15, takes 3 x 3 pixels, here those at (10, 20) of the pattern;
     // grabbed into the same bitmap, which takes the new size and pixels.
@@ -86,4 +89,73 @@ TEST(CaptureGrab, EachGrabTradesBitmapsWithThePictureAndMakesNoneOnceWarm) {
     EXPECT_THROW(capture::GrabScreenInto(picture, spare, 0, 0, 200000, 200000), fw::OutOfResources);
     EXPECT_EQ(picture.Handle(), before);
     EXPECT_EQ(PixelsOf(picture), part);
+}
+
+TEST(CaptureGrab, ACopyTheSystemRefusesIsAnErrorAndLeavesThePictureAsItWas) {
+    // The spare holds an earlier picture of the same size, as it does from the second capture
+    // of a series on: traded in after a refused copy it would pass for a new capture.
+    fw::Bitmap picture, spare;
+    FillWithPattern(picture, 30, 20, 0, 0);
+    FillWithPattern(spare, 30, 20, 40, 50);
+    const HBITMAP before = picture.Handle();
+    int changes = 0;
+    picture.onChange = [&] { ++changes; };
+    RefusingScreen refusing;
+    try {
+        capture::GrabScreenInto(picture, spare, 100, 100, 42, 32);
+        ADD_FAILURE() << "a refused copy passed for a capture";
+    } catch (const fw::Error& e) {
+        EXPECT_EQ(e.Message(), L"Cannot copy the screen area");
+    }
+    EXPECT_EQ(picture.Handle(), before);
+    EXPECT_EQ(PixelsOf(picture), PatternArea(0, 0, 30, 20));
+    EXPECT_EQ(changes, 0) << "the holder was told of a new picture";
+}
+
+TEST(CaptureGrab, OnAPaletteDisplayThePictureCarriesTheDisplaysPaletteToTheClipboardAndTheFile) {
+    PaletteScreen screen;
+    fw::Bitmap picture, spare;
+    // The area at (10, 6) of the screen, 20 x 12.
+    capture::GrabScreenInto(picture, spare, 10 - 6, 6 - 6, 32, 24);
+    ASSERT_EQ(picture.BitsPerPixel(), 8);
+    ASSERT_NE(picture.Palette(), nullptr) << "the picture of a palette display carries no palette";
+    PALETTEENTRY entries[256]{};
+    ASSERT_EQ(::GetPaletteEntries(picture.Palette(), 0, 256, entries), 256u);
+    int wrongEntries = 0;
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY want = PaletteScreen::Entry(i);
+        wrongEntries += entries[i].peRed != want.peRed || entries[i].peGreen != want.peGreen ||
+                        entries[i].peBlue != want.peBlue;
+    }
+    EXPECT_EQ(wrongEntries, 0) << "palette entries that are not the display's";
+
+    // The clipboard offers the palette beside the bitmap, a copy of its own.
+    capture::CopyBitmapToClipboard(picture, fw::Application::Instance().Handle());
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    auto* offered = static_cast<HPALETTE>(::GetClipboardData(CF_PALETTE));
+    PALETTEENTRY clip[256]{};
+    const UINT clipCount = offered ? ::GetPaletteEntries(offered, 0, 256, clip) : 0;
+    ::CloseClipboard();
+    EXPECT_NE(offered, picture.Palette());
+    ASSERT_EQ(clipCount, 256u) << "CF_PALETTE is not the display's palette";
+    EXPECT_EQ(clip[200].peRed, PaletteScreen::Entry(200).peRed);
+    EXPECT_EQ(clip[200].peGreen, PaletteScreen::Entry(200).peGreen);
+
+    // The file's colour table is the display's, and its pixels index it as the screen did.
+    TempFolder folder;
+    capture::SaveBitmapFile(picture, folder / L"p.bmp");
+    const auto file = ReadFileBytes(folder / L"p.bmp");
+    ASSERT_EQ(file.size(), 54u + 1024 + 20 * 12);
+    ASSERT_EQ(U16(file, 28), 8);
+    int wrongTable = 0, wrongPixels = 0;
+    for (int i = 0; i < 256; ++i) {
+        const PALETTEENTRY want = PaletteScreen::Entry(i);
+        wrongTable += file[54 + 4 * i] != want.peBlue || file[55 + 4 * i] != want.peGreen ||
+                      file[56 + 4 * i] != want.peRed;
+    }
+    for (int row = 0; row < 12; ++row)
+        for (int x = 0; x < 20; ++x)
+            wrongPixels += file[54 + 1024 + size_t(row) * 20 + x] != PaletteScreen::Index(10 + x, 6 + 11 - row);
+    EXPECT_EQ(wrongTable, 0);
+    EXPECT_EQ(wrongPixels, 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers of the capture, printing and save-dialog tests: a known picture, pixels read back
-// from a bitmap, a scratch folder, whole files and Wine's GDI handle count.
+// from a bitmap, a scratch folder, whole files, Wine's GDI handle count and stand-ins for the
+// screen.
 #include <windows.h>
 #include <winternl.h>
 
@@ -8,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "capture/ScreenGrab.h"
 #include "framework/Bitmap.h"
-
 #include "framework/GdiCount.h"
 
 namespace capture_test {
@@ -144,6 +145,67 @@ private:
     std::wstring path_;
 };
 
+// Watches a folder from construction on and tells every name that came into it (made, or the
+// new and the old name of a rename), as the system reports them: a file written and removed
+// again between two looks is seen too.
+class FolderWatch {
+public:
+    explicit FolderWatch(const std::wstring& folder)
+        : dir_(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+          event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+        Ask();
+    }
+    ~FolderWatch() {
+        if (pending_) {
+            ::CancelIo(dir_);
+            DWORD ignored = 0;
+            ::GetOverlappedResult(dir_, &overlapped_, &ignored, TRUE);
+        }
+        ::CloseHandle(event_);
+        if (dir_ != INVALID_HANDLE_VALUE) ::CloseHandle(dir_);
+    }
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    bool Watching() const { return pending_; }
+
+    // The names seen until `quietMs` passed without a new report.
+    std::vector<std::wstring> NamesSeen(DWORD quietMs = 400) {
+        while (pending_ && ::WaitForSingleObject(event_, quietMs) == WAIT_OBJECT_0) {
+            DWORD bytes = 0;
+            pending_ = false;
+            if (!::GetOverlappedResult(dir_, &overlapped_, &bytes, FALSE)) break;
+            for (size_t at = 0; bytes > 0 && at < bytes;) {
+                const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer_ + at);
+                if (info->Action == FILE_ACTION_ADDED || info->Action == FILE_ACTION_RENAMED_OLD_NAME ||
+                    info->Action == FILE_ACTION_RENAMED_NEW_NAME)
+                    names_.emplace_back(info->FileName, info->FileNameLength / sizeof(wchar_t));
+                if (!info->NextEntryOffset) break;
+                at += info->NextEntryOffset;
+            }
+            Ask();
+        }
+        return names_;
+    }
+
+private:
+    void Ask() {
+        if (dir_ == INVALID_HANDLE_VALUE) return;
+        ::ResetEvent(event_);
+        overlapped_ = OVERLAPPED{};
+        overlapped_.hEvent = event_;
+        pending_ = ::ReadDirectoryChangesW(dir_, buffer_, sizeof buffer_, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME, nullptr,
+                                           &overlapped_, nullptr) != FALSE;
+    }
+    HANDLE dir_;
+    HANDLE event_;
+    OVERLAPPED overlapped_{};
+    alignas(DWORD) BYTE buffer_[16384];
+    bool pending_ = false;
+    std::vector<std::wstring> names_;
+};
+
 // Live objects in this process's GDI handle table (-1 where it is not Wine's).
 using fw::GdiObjectCount;
 
@@ -187,6 +249,66 @@ private:
     }
     HWND hwnd_;
     int width_, height_;
+};
+
+// Stands in for the screen from construction to destruction.
+class ScreenStandIn : public capture::ScreenSource {
+public:
+    ScreenStandIn() { capture::screenStandIn = this; }
+    ~ScreenStandIn() override { capture::screenStandIn = nullptr; }
+    ScreenStandIn(const ScreenStandIn&) = delete;
+    ScreenStandIn& operator=(const ScreenStandIn&) = delete;
+};
+
+// A screen that refuses every copy, as Windows does while the desktop is locked or another
+// desktop shows: an enhanced-metafile DC, which takes drawing but gives no pixels.
+class RefusingScreen : public ScreenStandIn {
+public:
+    RefusingScreen() : dc_(::CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr)) {}
+    ~RefusingScreen() override { ::DeleteEnhMetaFile(::CloseEnhMetaFile(dc_)); }
+    HDC Dc() override { return dc_; }
+    fw::PaletteHandle Palette() override { return {}; }
+
+private:
+    HDC dc_;
+};
+
+// A palette display of 8 bpp made of a DIB: its colour table plays the system palette (256
+// different colours) and each pixel holds a known index, so a picture grabbed from it is of
+// 8 bpp as on such a display.
+class PaletteScreen : public ScreenStandIn {
+public:
+    static constexpr int kWidth = 64, kHeight = 48;
+    static BYTE Index(int x, int y) { return BYTE(x * 3 + y * 5); }
+    static PALETTEENTRY Entry(int i) { return PALETTEENTRY{BYTE(i), BYTE(i * 7), BYTE(255 - i), 0}; }
+
+    PaletteScreen() {
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[256];
+        } info{};
+        info.header = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 8, BI_RGB};
+        for (int i = 0; i < 256; ++i) {
+            entries_[i] = Entry(i);
+            info.colors[i] = RGBQUAD{entries_[i].peBlue, entries_[i].peGreen, entries_[i].peRed, 0};
+        }
+        void* bits = nullptr;
+        dib_.Reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
+                                      nullptr, 0));
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) static_cast<BYTE*>(bits)[y * kWidth + x] = Index(x, y);
+        dc_.Reset(::CreateCompatibleDC(nullptr));
+        old_ = ::SelectObject(dc_.Get(), dib_.Get());
+    }
+    ~PaletteScreen() override { ::SelectObject(dc_.Get(), old_); }
+    HDC Dc() override { return dc_.Get(); }
+    fw::PaletteHandle Palette() override { return fw::MakePalette(entries_, 256); }
+
+private:
+    PALETTEENTRY entries_[256];
+    fw::BitmapHandle dib_;
+    fw::MemoryDc dc_;
+    HGDIOBJ old_ = nullptr;
 };
 
 }  // namespace capture_test

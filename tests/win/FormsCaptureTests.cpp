@@ -166,6 +166,19 @@ TEST_F(FormsCapture, AFailedCaptureLeavesTheEarlierPictureAndPrintedSize) {
     panel->CaptureClick();  // records 40 x 30
     panel->SimpleFrame1.Image.Picture().Assign(earlier);
 
+    // A copy that the system refuses (a locked desktop) is reported and changes nothing.
+    frame->SetBounds(frame->Left(), frame->Top(), 62, 52);
+    {
+        capture_test::RefusingScreen refusing;
+        ::SendMessageW(panel->Capture.Handle(), BM_CLICK, 0, 0);
+    }
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, L"Cannot copy the screen area.");
+    EXPECT_EQ(shown[0].caption, L"Snapvane 1.1");
+    EXPECT_EQ(PixelDifferences(PixelsOf(panel->SimpleFrame1.Image.Picture()), PatternArea(7, 9, 40, 30), 40), "");
+    EXPECT_EQ(panel->PrintedWidth(), 40);
+    EXPECT_EQ(panel->PrintedHeight(), 30);
+
     frame->SetBounds(frame->Left(), frame->Top(), 200, 100);
     frame->Close();
     EXPECT_THROW(panel->CaptureClick(), fw::Error);

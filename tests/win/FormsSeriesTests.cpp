@@ -292,3 +292,76 @@ TEST_F(FormsSeries, TicksWithTheFrameHiddenReportAndDoNotCount) {
     EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
     EXPECT_EQ(folder.Entries(), std::vector<std::wstring>{L"shot0.bmp"});
 }
+
+TEST_F(FormsSeries, ARefusedScreenCopyIsReportedNeitherShownNorSavedAndNotCounted) {
+    TempFolder folder;
+    auto pattern = PatternUnderFrame();
+    ScriptedFolderBrowser browser(folder.Path());
+    panel->BrowseClick();
+    Type(panel->Filename, L"shot");
+    panel->PlayClick();
+    ASSERT_EQ(panel->SeriesCounter(), 1);
+    fw::Bitmap& preview = panel->RegFrame1.Image.Picture();
+    const HBITMAP shownBefore = preview.Handle();
+    const auto pixelsBefore = capture_test::PixelsOf(preview);
+    {
+        // The desktop locked behind the running series: every copy is refused.
+        capture_test::RefusingScreen refusing;
+        ASSERT_TRUE(PumpUntil([&] { return !shown.empty(); }, 2500)) << "no tick came";
+    }
+    EXPECT_EQ(shown[0].text, L"Cannot copy the screen area.");
+    EXPECT_EQ(shown[0].caption, L"Snapvane 1.1");
+    EXPECT_EQ(panel->SeriesCounter(), 1) << "a refused copy was counted";
+    EXPECT_EQ(folder.Entries(), std::vector<std::wstring>{L"shot0.bmp"}) << "a refused copy was saved";
+    EXPECT_EQ(preview.Handle(), shownBefore) << "the preview took another bitmap for a refused copy";
+    EXPECT_EQ(capture_test::PixelsOf(preview), pixelsBefore);
+    EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
+
+    // Once the screen can be copied again the numbering goes on without a gap.
+    EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"shot1.bmp"); }, 2500));
+    PumpFor(50);
+    EXPECT_TRUE(IsBmp(folder / L"shot1.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 2);
+}
+
+TEST_F(FormsSeries, AFileNameNoFileCanHaveIsReportedWritesNothingAndIsNotCounted) {
+    TempFolder folder;
+    ScriptedFolderBrowser browser(folder.Path());
+    panel->BrowseClick();
+    capture_test::FolderWatch watch(folder.Path());
+    ASSERT_TRUE(watch.Watching());
+
+    // A ":" typed into the name: under Windows a stream of a file "a", under Wine a file
+    // "a:b0.bmp"; either way a picture nobody could find under its name.
+    Type(panel->Filename, L"a:b");
+    try {
+        panel->PlayClick();
+        ADD_FAILURE() << "a name with \":\" was saved";
+    } catch (const fw::Error& e) {
+        EXPECT_EQ(e.Message(), L"Cannot create file " + folder.Path() + L"\\a:b0.bmp");
+    }
+    EXPECT_EQ(panel->SeriesCounter(), 0);
+    EXPECT_EQ(watch.NamesSeen(), std::vector<std::wstring>{}) << "the refused name wrote a file all the same";
+    panel->StopClick();
+
+    // "COM" gives COM0.bmp, and then the device name COM1: every tick reports the same name.
+    Type(panel->Filename, L"COM");
+    panel->PlayClick();
+    ASSERT_TRUE(shown.empty()) << fw::Utf8(shown[0].text);
+    ASSERT_EQ(panel->SeriesCounter(), 1);
+    ASSERT_TRUE(PumpUntil([&] { return shown.size() >= 2; }, 3500)) << "no two ticks came";
+    for (const ShownMessage& message : shown)
+        EXPECT_EQ(message.text, L"Cannot create file " + folder.Path() + L"\\COM1.bmp.");
+    EXPECT_EQ(panel->SeriesCounter(), 1);
+    EXPECT_EQ(Sorted(folder.Entries()), std::vector<std::wstring>{L"COM0.bmp"});
+    panel->StopClick();
+
+    // A "\" is a sub-folder of the save folder.
+    ASSERT_TRUE(::CreateDirectoryW((folder / L"sub").c_str(), nullptr));
+    Type(panel->Filename, L"sub\\shot");
+    shown.clear();
+    panel->PlayClick();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(IsBmp(folder / L"sub\\shot0.bmp"));
+    EXPECT_EQ(panel->SeriesCounter(), 1);
+}
