@@ -24,7 +24,7 @@ readonly kRunPackages=(
   xvfb xserver-xephyr x11-utils xdotool imagemagick xclip
   python3 python3-pil
   cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
-  e2fsprogs
+  e2fsprogs unzip  # unzip: the release test unpacks the zip
   # The benchmark (scripts/bench.sh): Xlib for the native floor, the tools it is compared with
   # (import is ImageMagick's), gnuplot for its chart.
   libx11-dev scrot x11-apps gnuplot-nox
