@@ -161,6 +161,11 @@ void TCopyForm::BrowseClick() {
     std::wstring folder =
         timed::BrowseForFolder(fw::Application::Instance().Handle(), L"Select folder", BIF_RETURNONLYFSDIRS);
     Path.SetHint(folder);
+    ShowSaveFolder();
+}
+
+void TCopyForm::ShowSaveFolder() {
+    const std::wstring& folder = Path.Hint();
     // Shortened to fit, measured in the control panel's own font.
     fw::WindowDc dc(Handle());
     HFONT font = fw::SharedFont(GetFont(), Dpi());

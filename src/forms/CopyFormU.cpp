@@ -108,6 +108,11 @@ void TCopyForm::FormCreate() {
     SetBounds(100, 100, Width(), Height());
 }
 
+void TCopyForm::DoDpiChanged() {
+    // The folder's text was shortened for the old scale's width and font.
+    if (!Path.Text().empty()) ShowSaveFolder();
+}
+
 void TCopyForm::FormShow() {
     MainForm->SetBounds(Left() + Width() + kFrameGap, Top(), MainForm->Width(), MainForm->Height());
     MainForm->ShowFormInactive();  // the panel, shown next, takes the activation

@@ -155,6 +155,7 @@ protected:
     void DoShow() override { FormShow(); }
     void DoClose(fw::CloseAction& action) override { FormClose(action); }
     void DoKeyUp(WORD& key, fw::ShiftState shift) override { FormKeyUp(key, shift); }
+    void DoDpiChanged() override;
 
 private:
     void BuildLayout();
@@ -169,6 +170,8 @@ private:
     void PrintHolder(fw::Image& holder);
     void SaveHolder(fw::Image& holder);
     void SetPlayFace(int index);
+    // The save folder (the hint of Path), shortened into Path's text to fit its width.
+    void ShowSaveFolder();
     // Hands a mailto: or web address to the shell's "open".
     void OpenWithShell(const std::wstring& target);
     // The end of a countdown: buttons, windows and timer back to idle.

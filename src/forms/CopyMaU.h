@@ -35,6 +35,8 @@ public:
 
 protected:
     void CreateParams(fw::WindowParams& params) override;
+    // Its band is the 6-pixel inset of the capture rectangle at every scale.
+    bool FollowsDpi() const override { return false; }
     void DoPaint() override { FormPaint(); }
     void DoShow() override { FormShow(); }
     void DoResize() override { FormResize(); }

@@ -63,6 +63,12 @@ void Container::HandleCreated() {
     Realign();
 }
 
+void Container::ScaleForDpi(int fromDpi, int toDpi) {
+    WinControl::ScaleForDpi(fromDpi, toDpi);
+    for (Control* c : controls_) c->ScaleForDpi(fromDpi, toDpi);
+    Realign();
+}
+
 void Container::PropagateShowingChanged() {
     ShowingChanged();
     for (Control* c : controls_) c->PropagateShowingChanged();

@@ -35,6 +35,8 @@ public:
 
     // Creates this window (if the parent's exists) and those of its children.
     void CreateWnd() override;
+    // This container, then every control inside it.
+    void ScaleForDpi(int fromDpi, int toDpi) override;
 
 protected:
     virtual WindowParams Params();

@@ -64,6 +64,14 @@ void Control::SetBounds(int left, int top, int width, int height) {
     if (parent_) parent_->ChildBoundsChanged(this, old.right - old.left != width || old.bottom - old.top != height);
 }
 
+void Control::ScaleForDpi(int fromDpi, int toDpi) {
+    auto scale = [&](LONG v) { return ::MulDiv(int(v), toDpi, fromDpi); };
+    // Scaled edge by edge, so that controls that touch at one dpi touch at the other too.
+    const RECT r{scale(bounds_.left), scale(bounds_.top), scale(bounds_.right), scale(bounds_.bottom)};
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    FontChanged();  // fonts are made for the form's dpi
+}
+
 void Control::SetAlign(Align a) {
     if (a == align_) return;
     align_ = a;

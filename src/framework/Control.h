@@ -84,6 +84,9 @@ public:
     virtual void Invalidate();
     // Screen position of the control's top-left corner.
     POINT ScreenOrigin() const;
+    // The form moved to a monitor of another scale: places and sizes (those that the parent's
+    // alignment does not give) from `fromDpi` to `toDpi`, then the font and what depends on it.
+    virtual void ScaleForDpi(int fromDpi, int toDpi);
 
 protected:
     virtual void BoundsChanged() {}

@@ -182,6 +182,25 @@ void Form::BoundsChanged() {
     Realign();
 }
 
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    if (dpi <= 0 || !FollowsDpi()) return;
+    const int old = dpi_;
+    if (dpi != old) {
+        dpi_ = dpi;
+        auto scale = [&](int v) { return ::MulDiv(v, dpi, old); };
+        minWidth_ = scale(minWidth_);
+        minHeight_ = scale(minHeight_);
+        maxWidth_ = scale(maxWidth_);
+        maxHeight_ = scale(maxHeight_);
+        for (Control* c : controls_) c->ScaleForDpi(old, dpi);
+        FontChanged();
+        DoDpiChanged();
+    }
+    SetBounds(suggested.left, suggested.top, suggested.right - suggested.left, suggested.bottom - suggested.top);
+    Realign();
+    if (hwnd_) ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 bool Form::PreviewKey(const MSG& msg) {
     WORD key = WORD(msg.wParam);
     ShiftState shift = ShiftFromKeyboard();
@@ -248,6 +267,10 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOVING:
         DoMoving();
         break;
+    case WM_DPICHANGED:
+        if (!FollowsDpi()) return 0;  // stays as it is, in physical pixels
+        ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
     case DM_GETDEFID:
         for (WinControl* b : defaultButtons_)
             if (b->Handle() && b->Showing()) return MAKELONG(::GetDlgCtrlID(b->Handle()), DC_HASDEFID);

@@ -57,6 +57,11 @@ public:
     // Layout units (96 DPI) to this form's pixels.
     int Scale(int v) const { return ::MulDiv(v, dpi_, 96); }
 
+    // The form moved to a monitor of another scale (WM_DPICHANGED): every control is laid out
+    // again for `dpi` and the window takes the rectangle the system suggests. Forms that keep
+    // physical pixels at every scale turn FollowsDpi off.
+    void ChangeDpi(int dpi, const RECT& suggested);
+
     // Key preview: the form sees keys before the control with the focus. A handler that sets
     // the key to 0 keeps it from the control: then this returns true.
     bool PreviewKey(const MSG& msg);
@@ -84,6 +89,10 @@ protected:
     virtual void DoMoving() {}
     virtual void DoKeyDown(WORD&, ShiftState) {}
     virtual void DoKeyUp(WORD&, ShiftState) {}
+    // After a change of dpi has laid the controls out again: what the form's own code made
+    // for the old scale (pictures, texts fitted to a width).
+    virtual void DoDpiChanged() {}
+    virtual bool FollowsDpi() const { return true; }
 
     bool borderNone_ = false;
     bool resizable_ = true;

@@ -21,6 +21,11 @@ void Image::PictureChanged() {
     Invalidate();
 }
 
+void Image::ScaleForDpi(int fromDpi, int toDpi) {
+    GraphicControl::ScaleForDpi(fromDpi, toDpi);
+    PictureChanged();
+}
+
 void Image::Paint() {
     if (picture_.Empty()) return;
     HDC dc = canvas_.Handle();

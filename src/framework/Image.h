@@ -14,6 +14,8 @@ public:
     void SetAutoSize(bool a);
     void SetTransparent(bool t);
     void Paint() override;
+    // A picture is shown 1:1 at every scale: an auto-sized one keeps the picture's size.
+    void ScaleForDpi(int fromDpi, int toDpi) override;
 
 private:
     void PictureChanged();

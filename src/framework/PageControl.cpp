@@ -62,6 +62,11 @@ void PageControl::BoundsChanged() {
     PlaceSheets();
 }
 
+void PageControl::ScaleForDpi(int fromDpi, int toDpi) {
+    Container::ScaleForDpi(fromDpi, toDpi);
+    PlaceSheets();  // the tab row's height follows the new font
+}
+
 void PageControl::SetActivePage(TabSheet* page) {
     active_ = page;
     if (!hwnd_) return;

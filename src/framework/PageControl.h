@@ -47,6 +47,7 @@ public:
 
 protected:
     void BoundsChanged() override;
+    void ScaleForDpi(int fromDpi, int toDpi) override;
 
 private:
     void PlaceSheets();

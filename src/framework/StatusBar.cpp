@@ -45,4 +45,10 @@ std::wstring StatusBar::PanelText(int index) const {
 
 void StatusBar::BoundsChanged() { WinControl::BoundsChanged(); }
 
+void StatusBar::ScaleForDpi(int fromDpi, int toDpi) {
+    WinControl::ScaleForDpi(fromDpi, toDpi);
+    for (int& w : widths_) w = ::MulDiv(w, toDpi, fromDpi);
+    ApplyParts();
+}
+
 }  // namespace fw

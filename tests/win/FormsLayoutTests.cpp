@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
 using namespace forms_test;
 
 namespace {
@@ -382,4 +384,80 @@ TEST_F(FormsLayout, APageFirstShownLaterShowsWhatWasSetWhileItHadNoWindows) {
     OpenPageOf(panel->Filename);
     OpenPageOf(panel->CheckMinimize);
     EXPECT_TRUE(panel->CheckMinimize.Checked());
+}
+
+// Moved to a monitor of another scale, the control panel lays itself out again for the new
+// dpi, in the rectangle the system suggests (Windows sends WM_DPICHANGED; Wine 8 does not, so
+// the test sends it as Windows does), and back again without drift; the frame stays as it is,
+// in physical pixels.
+TEST_F(FormsLayout, AChangeOfScaleLaysThePanelOutAgainAndTheFrameStaysInPixels) {
+    ASSERT_EQ(panel->Dpi(), 96) << "the test starts at 96 dpi";
+    // Every page opened once, so that every control has its window.
+    panel->PageControl.SetActivePage(&panel->About);
+    panel->PageControl.SetActivePage(&panel->CaptureLoop);
+    panel->PageControl1.SetActivePage(&panel->CaptureRegularily);
+    panel->PageControl1.SetActivePage(&panel->CountDown);
+    panel->PageControl.SetActivePage(&panel->Simple);
+    const RECT frameBefore = ScreenRect(frame->Handle());
+    const int labelWidth96 = panel->Label2.Width();
+    HFONT font96 = reinterpret_cast<HFONT>(::SendMessageW(panel->Capture.Handle(), WM_GETFONT, 0, 0));
+    LOGFONTW lf96{};
+    ::GetObjectW(font96, sizeof lf96, &lf96);
+
+    auto changeTo = [&](int dpi, RECT suggested) {
+        ::SendMessageW(panel->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        ::SendMessageW(frame->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        PumpFor(30);
+    };
+    auto checkLayout = [&](int dpi) {
+        auto at = [dpi](int v) { return ::MulDiv(v, dpi, 96); };
+        for (const Expected& e : kLayout) {
+            SCOPED_TRACE(fw::Utf8(e.name) + " at " + std::to_string(dpi) + " dpi");
+            fw::Control* c = panel->FindControl(e.name);
+            ASSERT_NE(c, nullptr);
+            EXPECT_EQ(c->Left(), at(e.left));
+            EXPECT_EQ(c->Top(), at(e.top));
+            if (e.width != kAny) {
+                EXPECT_EQ(c->Left() + c->Width(), at(e.left + e.width));
+            }
+            if (e.height != kAny) {
+                EXPECT_EQ(c->Top() + c->Height(), at(e.top + e.height));
+            }
+            if (auto* w = dynamic_cast<fw::WinControl*>(c); w && w->Handle()) {
+                const RECT r = ChildRect(w->Handle());
+                EXPECT_EQ(r.left, w->Left());
+                EXPECT_EQ(r.right - r.left, w->Width());
+            }
+        }
+    };
+
+    const RECT big{200, 150, 200 + 861, 150 + 519};
+    changeTo(144, big);
+    EXPECT_EQ(panel->Dpi(), 144);
+    const RECT r = ScreenRect(panel->Handle());
+    EXPECT_TRUE(::EqualRect(&r, &big)) << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
+    checkLayout(144);
+    // Fonts and what is measured with them follow.
+    HFONT font144 = reinterpret_cast<HFONT>(::SendMessageW(panel->Capture.Handle(), WM_GETFONT, 0, 0));
+    LOGFONTW lf144{};
+    ::GetObjectW(font144, sizeof lf144, &lf144);
+    EXPECT_EQ(std::abs(lf144.lfHeight), ::MulDiv(std::abs(lf96.lfHeight), 144, 96));
+    EXPECT_GT(panel->Label2.Width(), labelWidth96 * 13 / 10);
+    int edges[2] = {};
+    ::SendMessageW(panel->StatusBar.Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[0], 435);
+    // The panel still cannot be resized: its one size is the new scale's.
+    MINMAXINFO mmi{};
+    ::SendMessageW(panel->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    EXPECT_EQ(mmi.ptMinTrackSize.x, 861);
+    EXPECT_EQ(mmi.ptMaxTrackSize.y, 519);
+    // The frame keeps its band the 6-pixel inset of the capture: it does not scale.
+    const RECT frameAfter = ScreenRect(frame->Handle());
+    EXPECT_TRUE(::EqualRect(&frameAfter, &frameBefore));
+
+    changeTo(96, RECT{100, 100, 100 + 574, 100 + 346});
+    checkLayout(96);
+    EXPECT_EQ(panel->Label2.Width(), labelWidth96);
+    ::SendMessageW(panel->StatusBar.Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    EXPECT_EQ(edges[0], 290);
 }
