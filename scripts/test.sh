@@ -105,7 +105,7 @@ WindowsBuild() {
 EnvironmentUp() {
   local log=$kLogDir/wine-env.log
   # The prefix and logs of a run stay for a look afterwards; the next run replaces them.
-  WineEnvUp --name test --printer >>"$log" 2>&1 || { CouldNotRun "test environment" "$log"; return 1; }
+  WineEnvUp --name test --printer --full-disk >>"$log" 2>&1 || { CouldNotRun "test environment" "$log"; return 1; }
   return 0
 }
 

@@ -4,12 +4,15 @@
 # Copy, Save and Print; Copy puts that picture on the clipboard (read by a native X client),
 # Save writes it through the save dialog as a bitmap file named as typed plus ".bmp", Print
 # gives a one-page job "Snapvane bitmap" with the picture stretched into its print rectangle.
-# Second run, without a printer: ENTER and the space key capture, a clipboard held by another
-# program and the missing printer are told in message boxes, and the program goes on.
+# Second run, on a system with a printer but no default printer: ENTER and the space key
+# capture, a clipboard held by another program and the missing default printer are told in
+# message boxes, nothing is printed on the other printer, and the program goes on.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 # shellcheck source=tests/e2e/lib_capture.sh
 source "$(dirname "$0")/lib_capture.sh"
+# shellcheck source=scripts/wine-env.sh
+source "$kE2eRoot/scripts/wine-env.sh"  # WineEnvNoDefaultPrinter
 
 readonly gBackdropX=690 gBackdropY=60
 # SimplePanel, which holds the preview, from the Capture button (layout places: 213, 9, 337 x
@@ -133,9 +136,16 @@ fi
 ClickCaptionButton "$kPanel" close
 WaitSnapvaneExit 10 || { Fail "the program ends when the control panel is closed"; StopSnapvane; }
 
-# ---- second run, no printer: ENTER, space, a held clipboard, no default printer ---------
-# No CUPS server to reach: Wine then knows no printer, as on a system without one.
-CUPS_SERVER=$E2E_DIR/no-cups.sock StartCapturePair
+# ---- second run, no default printer: ENTER, space, a held clipboard, Print --------------
+# A printer is installed but none is the default: the environment's spare printer, whose jobs
+# land in a file. A program that printed anyway would leave a job there.
+if WineEnvNoDefaultPrinter; then
+  Check "a printer is installed all the same (\"$WINE_ENV_SPARE_PRINTER\")" "$WINE" reg.exe query \
+    "HKLM\\System\\CurrentControlSet\\Control\\Print\\Printers\\$WINE_ENV_SPARE_PRINTER" /v Name
+else
+  Fail "a system with a printer but no default printer"
+fi
+StartCapturePair
 WinInfo "$kFrame"
 # A smaller frame: the grip dragged up and left, 200 x 120 inside the band.
 Drag $((WIN_X + WIN_W - 3)) $((WIN_Y + WIN_H - 3)) $((WIN_X + WIN_W - 3 - (WIN_W - 212))) \
@@ -194,6 +204,11 @@ else
   LogWindows
 fi
 sleep 0.5
-[[ -n ${WINE_ENV_PDF_DIR:-} ]] && CheckEq "... and nothing is printed" 0 "$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' | wc -l)"
+if [[ -e ${WINE_ENV_SPARE_PRINTER_OUT:-} ]]; then
+  Fail "... and nothing is printed" "a job on the printer that is not the default: $(ls -la "$WINE_ENV_SPARE_PRINTER_OUT")"
+else
+  Ok "... and nothing is printed on the printer that is not the default"
+fi
+[[ -n ${WINE_ENV_PDF_DIR:-} ]] && CheckEq "... nor on the PDF printer" 0 "$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' | wc -l)"
 Check "the program goes on" SnapvaneRunning
 CheckEq "... with Copy, Save and Print still enabled" "1 1 1" "$(ButtonsEnabled)"

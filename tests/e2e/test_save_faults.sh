@@ -11,39 +11,16 @@ source "$(dirname "$0")/lib.sh"
 # shellcheck source=tests/e2e/lib_capture.sh
 source "$(dirname "$0")/lib_capture.sh"
 
-gMounts=()
-gDrives=()
-# The drive links and mounts go at the very end, once the program (whose current folder the
+# shellcheck source=scripts/wine-env.sh
+source "$kE2eRoot/scripts/wine-env.sh"  # its faulty file systems
+
+# The drive letters and mounts go at the very end, once the program (whose current folder the
 # save dialog may have moved onto a mount) has ended.
 FaultsFinish() {
   _CaptureFinish
-  local drive mount
-  for drive in "${gDrives[@]}"; do rm -f "$drive"; done
-  for mount in "${gMounts[@]}"; do
-    mountpoint -q "$mount" && { umount "$mount" 2>/dev/null || umount -l "$mount"; }
-  done
+  WineEnvUnmountAll
 }
 trap FaultsFinish EXIT
-
-# FreeDrive: a drive letter the prefix does not use yet, as "r:".
-FreeDrive() {
-  local letter
-  for letter in r s t u v w x y; do
-    [[ -e $WINEPREFIX/dosdevices/$letter: || -L $WINEPREFIX/dosdevices/$letter: ]] && continue
-    echo "$letter:"
-    return 0
-  done
-  return 1
-}
-
-# MapDrive UNIX_DIR: the folder as a new drive of the prefix, named in gDrive ("R:").
-MapDrive() {
-  local drive
-  drive=$(FreeDrive) || return 1
-  ln -s "$1" "$WINEPREFIX/dosdevices/$drive" || return 1
-  gDrives+=("$WINEPREFIX/dosdevices/$drive")
-  gDrive=${drive^^}
-}
 
 # SaveAs NAME: Save on the simple page, NAME typed into the save dialog, Enter.
 SaveAs() {
@@ -74,23 +51,21 @@ CheckMessage() {
 # ---- the faulty folders -----------------------------------------------------------------
 readonly kEarlier="an earlier file, not to be replaced"
 roSource=$E2E_DIR/ro-source ro=$E2E_DIR/ro full=$E2E_DIR/full
-mkdir -p "$roSource" "$ro" "$full"
+mkdir -p "$roSource"
 printf '%s\n' "$kEarlier" >"$roSource/old.bmp"
-if mount --bind "$roSource" "$ro" && gMounts+=("$ro") && mount -o remount,bind,ro "$ro"; then
-  MapDrive "$ro" || Fail "a free drive letter for the read-only folder"
-  roDrive=$gDrive
+if WineEnvMount ro "$ro" "$roSource" && WineEnvMapDrive "$ro"; then
+  roDrive=$WINE_ENV_DRIVE
 else
-  Fail "a read-only bind mount can be made here (mount needs root)"
+  Fail "a read-only folder as a drive of its own (mount needs root)"
   exit 1
 fi
 # 256 KiB, of which a filler takes all but about 100 KiB: a 324 x 180 capture (233334 bytes)
 # does not fit.
-if mount -t tmpfs -o size=256k,mode=0777 snapvane-e2e-full "$full" && gMounts+=("$full"); then
+if WineEnvMount tmpfs "$full" 256k && WineEnvMapDrive "$full"; then
   head -c $((156 * 1024)) /dev/zero >"$full/filler" 2>/dev/null
-  MapDrive "$full" || Fail "a free drive letter for the full disk"
-  fullDrive=$gDrive
+  fullDrive=$WINE_ENV_DRIVE
 else
-  Fail "a tmpfs can be mounted here (mount needs root)"
+  Fail "a small file system as a drive of its own (mount needs root)"
   exit 1
 fi
 Log "read-only folder: $roDrive, full disk: $fullDrive ($(df -k --output=avail "$full" | tail -n 1) KiB free)"

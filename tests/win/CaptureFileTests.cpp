@@ -287,12 +287,12 @@ TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-// Disk full needs a small file system of its own, which a test cannot make: the test script
-// mounts one and names a folder on it in SNAPVANE_TEST_FULL_FOLDER (a Windows path).
+// Disk full needs a small file system of its own, which a test cannot make: the test
+// environment mounts one (256 KiB) as a drive and names it in WINE_ENV_FULL_DISK ("R:").
 TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {
     wchar_t full[MAX_PATH];
-    if (!::GetEnvironmentVariableW(L"SNAPVANE_TEST_FULL_FOLDER", full, MAX_PATH))
-        GTEST_SKIP() << "SNAPVANE_TEST_FULL_FOLDER names no small file system";
+    const DWORD length = ::GetEnvironmentVariableW(L"WINE_ENV_FULL_DISK", full, MAX_PATH);
+    ASSERT_TRUE(length > 0 && length < MAX_PATH) << "WINE_ENV_FULL_DISK names no small drive: run under WineEnvUp --full-disk";
     const std::wstring folder = full;
     const std::wstring target = folder + L"\\series0.bmp";
     const std::vector<uint8_t> old(100, 'x');

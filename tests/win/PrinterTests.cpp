@@ -1,7 +1,10 @@
-// The printer object and the print of a capture. The test machine has no printer, so the
-// jobs themselves are checked only where a default printer exists (a CUPS PDF queue).
+// The printer object and the print of a capture. The test environment's default printer is a
+// CUPS PDF queue; the test without a default printer has a ctest entry of its own, in a
+// system where a printer is installed but none is the default (tests/CMakeLists.txt).
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <vector>
 
 #include "CaptureTestSupport.h"
 #include "base/PrintRect.h"
@@ -18,6 +21,25 @@ bool HaveDefaultPrinter() {
     ::GetDefaultPrinterW(nullptr, &size);
     return size > 0;
 }
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    wchar_t text[MAX_PATH];
+    const DWORD length = ::GetEnvironmentVariableW(name, text, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::wstring(text, length) : std::wstring();
+}
+
+bool PrinterInstalled(const std::wstring& name) {
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!::EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, buffer.data(), needed, &needed, &count)) return false;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i)
+        if (name == printers[i].pPrinterName) return true;
+    return false;
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 template <class Call>
 std::wstring ErrorOf(Call call) {
@@ -57,8 +79,19 @@ private:
 
 }  // namespace
 
+// A printer is installed, but none is the default: the program must not print on it. Its jobs
+// land in a file (WINE_ENV_SPARE_PRINTER_OUT, a Unix path), so a job that went there is seen.
 TEST(Printer, WithoutADefaultPrinterNothingIsPrinted) {
-    if (HaveDefaultPrinter()) GTEST_SKIP() << "a default printer is installed";
+    const std::wstring spare = EnvironmentText(L"WINE_ENV_SPARE_PRINTER");
+    std::wstring jobFile = EnvironmentText(L"WINE_ENV_SPARE_PRINTER_OUT");
+    ASSERT_FALSE(spare.empty() || jobFile.empty()) << "no spare printer: run by ctest under WineEnvUp --printer";
+    for (wchar_t& c : jobFile)
+        if (c == L'/') c = L'\\';
+    jobFile = L"Z:" + jobFile;
+    ASSERT_FALSE(HaveDefaultPrinter()) << "the system has a default printer (see WineEnvNoDefaultPrinter)";
+    ASSERT_TRUE(PrinterInstalled(spare)) << "the printer that is not the default is missing";
+    ASSERT_FALSE(FileExists(jobFile));
+
     const std::wstring none = L"There is no default printer currently selected";
     fw::Printer printer;
     printer.SetTitle(L"test");
@@ -71,6 +104,24 @@ TEST(Printer, WithoutADefaultPrinterNothingIsPrinted) {
     FillWithPattern(bitmap, 20, 10);
     EXPECT_EQ(ErrorOf([&] { capture::PrintBitmap(bitmap, base::PrintRectFor(20, 10)); }), none);
     EXPECT_FALSE(fw::Printer::Instance().Printing());
+    ::Sleep(500);  // Wine's spooler writes a job's file as the document ends
+    EXPECT_FALSE(FileExists(jobFile)) << "a job was printed on a printer that is not the default";
+
+    // That check can fail: a job sent to the spare printer by name lands in its file.
+    HDC dc = ::CreateDCW(L"WINSPOOL", spare.c_str(), nullptr, nullptr);
+    ASSERT_NE(dc, nullptr);
+    DOCINFOW doc{};
+    doc.cbSize = sizeof doc;
+    doc.lpszDocName = L"Snapvane spare printer test";
+    EXPECT_GT(::StartDocW(dc, &doc), 0);
+    ::StartPage(dc);
+    ::Rectangle(dc, 100, 100, 400, 300);
+    ::EndPage(dc);
+    EXPECT_GT(::EndDoc(dc), 0);
+    ::DeleteDC(dc);
+    for (int i = 0; i < 50 && !FileExists(jobFile); ++i) ::Sleep(100);
+    EXPECT_TRUE(FileExists(jobFile)) << "the spare printer printed nothing when asked by name";
+    ::DeleteFileW(jobFile.c_str());
 }
 
 TEST(Printer, StretchModeFollowsTheDepthsOfPrinterAndPicture) {
@@ -139,9 +190,9 @@ TEST(Printer, APictureWithAPaletteIsDrawnWithItAndLeavesTheDcAsItWas) {
     }
 }
 
-// Needs a default printer (the end-to-end setup provides a CUPS PDF queue).
+// On the environment's default printer, the CUPS PDF queue.
 TEST(Printer, OneJobAtATimeAndIdleAfterwards) {
-    if (!HaveDefaultPrinter()) GTEST_SKIP() << "no default printer";
+    ASSERT_TRUE(HaveDefaultPrinter()) << "no default printer: run under WineEnvUp --printer";
     fw::Printer& printer = fw::Printer::Instance();
     printer.SetTitle(L"Snapvane printer test");
     printer.BeginDoc();
