@@ -11,7 +11,7 @@ export DEBIAN_FRONTEND=noninteractive
 # The x86_64 cross compiler and wine64 serve machines whose kernel cannot run 32-bit programs
 # (no IA-32 emulation): there the same sources are built for x86_64 and tested under wine64.
 readonly kBuildPackages=(
-  cmake g++ make git
+  cmake g++ make git clang-format
   g++-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   googletest

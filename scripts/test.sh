@@ -5,7 +5,8 @@
 #
 #   scripts/test.sh [--tier native|win|e2e]... [--e2e NAME]...
 #
-#   native  the pure logic, built natively with AddressSanitizer and UBSan (preset native)
+#   native  the formatting check (.clang-format) and the pure logic, built natively with
+#           AddressSanitizer and UBSan (preset native)
 #   win     the Windows tests, one wine process per test (preset win32, or win64 where this
 #           machine cannot run 32-bit programs)
 #   e2e     tests/e2e/test_*.sh (or only test_NAME.sh), which drive the real Snapvane.exe
@@ -71,6 +72,17 @@ CountCtest() {
 Setup() {
   local log=$kLogDir/setup.log
   Logged "$log" "$kRoot/scripts/setup.sh" || CouldNotRun "setup" "$log"
+}
+
+# The sources follow .clang-format: one check, its list of files in the log and on the screen.
+FormatCheck() {
+  local log=$kLogDir/format.log
+  if Logged "$log" "$kRoot/scripts/format-check.sh"; then
+    Count "formatting" 1 0
+  else
+    Count "formatting" 0 1
+    grep -v '^+ ' "$log" | sed 's/^/    /'
+  fi
 }
 
 NativeTier() {
@@ -189,6 +201,7 @@ Main() {
 
   local start=$SECONDS
   Setup
+  [[ $tiers == *" native "* ]] && FormatCheck
   [[ $tiers == *" native "* ]] && NativeTier
   if [[ $tiers == *" win "* || $tiers == *" e2e "* ]]; then
     WindowsBuild
