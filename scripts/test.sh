@@ -182,7 +182,7 @@ Main() {
     case $1 in
       --tier) gTiers+=("$2"); shift ;;
       --e2e) gE2eNames+=("$2"); gTiers+=(e2e); shift ;;
-      -h | --help) sed -n '2,14p' "$0"; exit 0 ;;
+      -h | --help) sed -n '2,15p' "$0"; exit 0 ;;
       *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift
