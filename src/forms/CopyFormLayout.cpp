@@ -2,6 +2,7 @@
 // state. Places are in layout units (96 DPI) and scaled to the window's DPI.
 #include "base/FilterExtension.h"
 #include "forms/CopyFormU.h"
+#include "framework/ScaledResource.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ HCURSOR HandCursor() { return ::LoadCursorW(nullptr, IDC_HAND); }
 void TCopyForm::BuildLayout() {
     auto S = [this](int v) { return Scale(v); };
     SetFont(PanelFont());
-    ImageList.AddResourceStrip(L"TABICONS", fw::kOlive);
-    BtnImageList.AddResourceStrip(L"PLAYFACES", fw::kOlive);
+    ImageList.AddResourceStrip(L"TABICONS", fw::kOlive, Dpi());
+    BtnImageList.AddResourceStrip(L"PLAYFACES", fw::kOlive, Dpi());
 
     TopPanel.SetBevelInner(fw::Bevel::Lowered);
     TopPanel.SetBounds(0, 0, 0, S(57));
@@ -119,7 +120,7 @@ void TCopyForm::BuildSimplePage() {
 
     Capture.SetBounds(S(16), S(104), S(185), S(30));
     Capture.SetText(L"&Capture bitmap");
-    Capture.GetGlyph().Load(L"GLYPH_CAPTURE", 2);
+    Capture.GetGlyph().Load(L"GLYPH_CAPTURE", 2, Dpi());
     Capture.SetDefault(true);
     AddDefaultButton(&Capture);
     Capture.SetCursor(HandCursor());
@@ -137,7 +138,7 @@ void TCopyForm::BuildSimplePage() {
                             Output{Print, 152, L"&Print", L"GLYPH_PRINT", L"Print bitmap|Print captured bitmap"}}) {
         o.button.SetBounds(S(o.left), S(144), S(49), S(49));
         o.button.SetText(o.caption);
-        o.button.GetGlyph().Load(o.glyph, 2);
+        o.button.GetGlyph().Load(o.glyph, 2, Dpi());
         o.button.SetLayout(fw::GlyphLayout::Top);
         o.button.SetCursor(HandCursor());
         o.button.SetHint(o.hint);
@@ -176,7 +177,7 @@ void TCopyForm::BuildCountDownPage() {
 
     StartButton.SetBounds(S(8), S(64), S(137), S(33));
     StartButton.SetText(L"Start countdown");
-    StartButton.GetGlyph().Load(L"GLYPH_START", 2);
+    StartButton.GetGlyph().Load(L"GLYPH_START", 2, Dpi());
     StartButton.SetDefault(true);
     AddDefaultButton(&StartButton);
     StartButton.SetHint(L"Start countdown|Start countdown in red border");
@@ -204,7 +205,7 @@ void TCopyForm::BuildCountDownPage() {
                             Output{BtnPrint, 160, 73, L"&Print", L"GLYPH_PRINT_S", L"Print bitmap|Print captured bitmap"}}) {
         o.button.SetBounds(S(o.left), S(136), S(o.width), S(25));
         o.button.SetText(o.caption);
-        o.button.GetGlyph().Load(o.glyph, 2);
+        o.button.GetGlyph().Load(o.glyph, 2, Dpi());
         o.button.SetHint(o.hint);
         o.button.SetEnabled(false);
     }
@@ -235,7 +236,7 @@ void TCopyForm::BuildRegularPage() {
     Play.SetBounds(S(24), S(24), S(41), S(41));
     Play.SetHint(L"Start capturing|Start the capturing of selected area");
 
-    Stop.GetGlyph().Load(L"GLYPH_STOP", 2);
+    Stop.GetGlyph().Load(L"GLYPH_STOP", 2, Dpi());
     Stop.SetBounds(S(80), S(24), S(41), S(41));
     Stop.SetHint(L"Stop capturing");
     Stop.SetEnabled(false);
@@ -288,7 +289,7 @@ void TCopyForm::BuildAboutPage() {
     VrBorder3.SetAlign(fw::Align::Client);
 
     fw::Bitmap sheet;
-    sheet.LoadFromResource(::GetModuleHandleW(nullptr), L"ANIMSHEET");
+    fw::LoadScaledBitmap(sheet, L"ANIMSHEET", Dpi());
     VrAnimate1.SetBounds(S(4), S(4), S(65), S(65));
     VrAnimate1.SetCursor(HandCursor());
     VrAnimate1.SetHint(L"Stop");
@@ -298,7 +299,7 @@ void TCopyForm::BuildAboutPage() {
     VrAnimate1.SetActive(true);
     VrAnimate1.onClick = [this] { VrAnimate1Click(); };
 
-    Image1.Picture().LoadFromResource(::GetModuleHandleW(nullptr), L"LOGO");
+    fw::LoadScaledBitmap(Image1.Picture(), L"LOGO", Dpi());
     Image1.SetTransparent(true);
     Image1.SetBounds(S(110), S(14), S(169), S(41));
     Image1.SetAutoSize(true);

@@ -53,6 +53,10 @@ void Application::Initialize() {
     p.width = p.height = 0;
     p.icon = icon_;
     CreateHandle(p);  // the window class carries the icon to the taskbar and the task list
+    // The images drawn for the screen's dpi, for the taskbar button and the task switcher.
+    WindowDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    icons_.Apply(hwnd_, dpi > 0 ? dpi : 96);
 }
 
 void Application::SetTitle(const std::wstring& title) {

@@ -15,6 +15,7 @@
 
 #include "framework/Color.h"
 #include "framework/Gdi.h"
+#include "framework/ScaledResource.h"
 #include "framework/Window.h"
 
 namespace fw {
@@ -106,7 +107,8 @@ private:
 
     std::wstring title_;
     Color hintColor_ = kInfoBk;
-    HICON icon_ = nullptr;
+    HICON icon_ = nullptr;              // the class icon, shared
+    WindowIcons icons_;                 // of the application window, for the screen's dpi
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
     std::vector<HWND> hiddenByMinimize_;

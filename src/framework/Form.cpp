@@ -71,6 +71,8 @@ void Form::CreateForm() {
 void Form::HandleCreated() {
     Container::HandleCreated();
     ApplyColorKey();
+    // The class's icon has the screen's sizes; a form with a caption shows those of its dpi.
+    if (!borderNone_) icons_.Apply(hwnd_, dpi_);
     if (formStyle_ == FormStyle::StayOnTop)
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/Container.h"
+#include "framework/ScaledResource.h"
 
 namespace fw {
 
@@ -115,6 +116,7 @@ private:
     bool activateOnShow_ = true;  // false during ShowFormInactive
     bool settingBounds_ = false;
     int dpi_ = 96;
+    WindowIcons icons_;
 };
 
 }  // namespace fw

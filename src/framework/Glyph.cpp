@@ -1,9 +1,11 @@
 #include "framework/Glyph.h"
 
+#include "framework/ScaledResource.h"
+
 namespace fw {
 
-void Glyph::Load(const wchar_t* resourceName, int numGlyphs) {
-    strip_.LoadFromResource(::GetModuleHandleW(nullptr), resourceName);
+void Glyph::Load(const wchar_t* resourceName, int numGlyphs, int dpi) {
+    LoadScaledBitmap(strip_, resourceName, dpi);
     numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs;
 }
 

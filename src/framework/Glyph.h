@@ -13,7 +13,8 @@ enum class GlyphLayout { Left, Top, Right };
 
 class Glyph {
 public:
-    void Load(const wchar_t* resourceName, int numGlyphs);
+    // The strip drawn for the scale of a window of `dpi` (framework/ScaledResource.h).
+    void Load(const wchar_t* resourceName, int numGlyphs, int dpi);
     void Assign(const Bitmap& strip, int numGlyphs);
     bool Empty() const { return strip_.Empty(); }
     int FaceWidth() const { return numGlyphs_ ? strip_.Width() / numGlyphs_ : 0; }

@@ -1,10 +1,13 @@
 #include "framework/ImageList.h"
 
+#include "base/PictureScale.h"
 #include "framework/Error.h"
+#include "framework/ScaledResource.h"
 
 namespace fw {
 
-ImageList::ImageList(int width, int height) : width_(width), height_(height) {
+ImageList::ImageList(int width, int height)
+    : baseWidth_(width), baseHeight_(height), width_(width), height_(height) {
     list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4);
 }
 
@@ -12,10 +15,16 @@ ImageList::~ImageList() {
     if (list_) ImageList_Destroy(list_);
 }
 
-void ImageList::AddResourceStrip(const wchar_t* name, Color mask) {
+void ImageList::AddResourceStrip(const wchar_t* name, Color mask, int dpi) {
     mask_ = mask;
     Bitmap strip;
-    strip.LoadFromResource(::GetModuleHandleW(nullptr), name);
+    const int scale = LoadScaledBitmap(strip, name, dpi);
+    const int w = base::ScaledLength(baseWidth_, scale), h = base::ScaledLength(baseHeight_, scale);
+    if (w != width_ || h != height_) {
+        ImageList_SetIconSize(list_, w, h);  // also empties the list
+        width_ = w;
+        height_ = h;
+    }
     strip.ReleaseDc();  // ImageList_AddMasked needs the bitmap out of any DC
     ImageList_AddMasked(list_, strip.Handle(), ToRgb(mask));
 }

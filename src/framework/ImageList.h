@@ -1,5 +1,6 @@
 #pragma once
-// A list of equal-sized images with a mask colour (HIMAGELIST owner).
+// A list of equal-sized images with a mask colour (HIMAGELIST owner). Its size is given at
+// 100 %; a strip drawn for another scale gives the list that scale's image size.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,8 +16,10 @@ public:
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
 
-    // Adds every image of a bitmap resource strip; pixels of the mask colour are see-through.
-    void AddResourceStrip(const wchar_t* name, Color mask);
+    // Adds every image of the bitmap resource strip drawn for the scale of a window of `dpi`;
+    // pixels of the mask colour are see-through. The images take the size of that scale; a
+    // strip of another scale than the images already held replaces them (the handle stays).
+    void AddResourceStrip(const wchar_t* name, Color mask, int dpi);
     HIMAGELIST Handle() const { return list_; }
     int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
     int Width() const { return width_; }
@@ -26,7 +29,8 @@ public:
 
 private:
     HIMAGELIST list_ = nullptr;
-    int width_, height_;
+    int baseWidth_, baseHeight_;  // at 100 %
+    int width_, height_;          // of the images held
     Color mask_ = kOlive;
 };
 

@@ -1,5 +1,5 @@
 // Framework services that the start-up and memory figures rest on: the shared fonts and the
-// system libraries loaded on first use.
+// system libraries loaded on first use; and the pictures picked for a window's scale.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -7,6 +7,8 @@
 
 #include "framework/Canvas.h"
 #include "framework/Error.h"
+#include "framework/ImageList.h"
+#include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
 
 TEST(FwSharedFont, OneFontPerDescriptionAndDpiWhateverTheColour) {
@@ -77,4 +79,48 @@ TEST(FwSystemLibrary, LoadsFromTheSystemFolderOnFirstUseAndTellsWhatIsMissing) {
     auto* apartment = fw::SystemFunction<GetApartmentTypeFn>(L"ole32.dll", "CoGetApartmentType");
     ASSERT_EQ(apartment(&type, &qualifier), S_OK);
     EXPECT_EQ(type, APTTYPE_MAINSTA) << "the GUI thread is a single-threaded apartment";
+}
+
+TEST(FwScaledResource, ThePictureOfTheNearestScaleElseThe100PercentOne) {
+    HINSTANCE module = ::GetModuleHandleW(nullptr);
+    struct Case {
+        int dpi;
+        const wchar_t* name;
+        int scale;
+    };
+    for (const Case& c : {Case{96, L"LOGO", 100}, Case{120, L"LOGO_125", 125}, Case{144, L"LOGO_150", 150},
+                          Case{168, L"LOGO_150", 150}, Case{192, L"LOGO_200", 200}, Case{288, L"LOGO_200", 200}}) {
+        const fw::ScaledResource found = fw::FindScaledResource(module, L"LOGO", RT_BITMAP, c.dpi);
+        EXPECT_EQ(found.name, c.name) << c.dpi;
+        EXPECT_EQ(found.scale, c.scale) << c.dpi;
+    }
+    // The cursor's one file holds all its sizes: there is no other resource of it at any scale.
+    const fw::ScaledResource cursor = fw::FindScaledResource(module, L"VRCURSORHANDPOINT", RT_GROUP_CURSOR, 144);
+    EXPECT_EQ(cursor.name, L"VRCURSORHANDPOINT");
+    EXPECT_EQ(cursor.scale, 100);
+
+    fw::Bitmap logo;
+    EXPECT_EQ(fw::LoadScaledBitmap(logo, L"LOGO", 144), 150);
+    EXPECT_EQ(logo.Width(), 254);
+    EXPECT_EQ(logo.Height(), 62);
+
+    // An image list takes the image size of its strip's scale; a strip of another scale
+    // replaces the images it held, under the same handle (the tab controls keep it).
+    fw::ImageList list(16, 16);
+    const HIMAGELIST handle = list.Handle();
+    list.AddResourceStrip(L"TABICONS", fw::kOlive, 144);
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list.Handle(), &cx, &cy);
+    EXPECT_EQ(cx, 24);
+    EXPECT_EQ(cy, 24);
+    EXPECT_EQ(list.Width(), 24);
+    EXPECT_EQ(list.Count(), 5);
+    list.AddResourceStrip(L"TABICONS", fw::kOlive, 96);
+    ImageList_GetIconSize(list.Handle(), &cx, &cy);
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(list.Height(), 16);
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Handle(), handle);
+    list.AddResourceStrip(L"TABICONS", fw::kOlive, 96);
+    EXPECT_EQ(list.Count(), 10) << "a strip of the same scale adds to the list";
 }
