@@ -214,6 +214,8 @@ void Application::Synchronize(const std::function<void()>& call) {
         return;
     }
     SyncCall entry{&call, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
+    // Without its event the entry could not be waited for, and it lives on this stack.
+    if (!entry.done) throw OutOfResources(L"Out of system resources");
     {
         std::lock_guard<std::mutex> lock(syncLock_);
         syncQueue_.push_back(&entry);

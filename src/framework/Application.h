@@ -5,6 +5,7 @@
 // calls from worker threads, the program-wide cursor and the error display.
 #include <windows.h>
 
+#include <atomic>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -59,6 +60,7 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Read by workers too.
     bool ShuttingDown() const { return terminated_; }
     // Handles every waiting message, then returns.
     void ProcessMessages();
@@ -73,6 +75,7 @@ public:
     std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> messageBoxHook;
 
     // Runs a call on the GUI thread and waits for it; from the GUI thread it runs at once.
+    // Throws fw::OutOfResources, with nothing queued, when the wait cannot be set up.
     void Synchronize(const std::function<void()>& call);
     // Runs the hand-overs that workers have queued; true when one ran.
     bool CheckSynchronize();
@@ -111,7 +114,7 @@ private:
     std::vector<Form*> forms_;
     std::vector<HWND> hiddenByMinimize_;
     bool minimized_ = false;
-    bool terminated_ = false;
+    std::atomic<bool> terminated_{false};
     DWORD mainThread_ = 0;
 
     struct SyncCall {
