@@ -1,7 +1,7 @@
 #!/bin/bash
 # The benchmark command: how fast Snapvane captures and saves, how quickly it starts, how much
-# memory it holds, how evenly its series ticks and whether memory and GDI objects stay flat
-# over a long series. Everything runs under Wine on a private 1920x1080 Xvfb screen showing a
+# memory it holds, how evenly its series ticks, whether memory and GDI objects stay flat over
+# a long series and whether it wakes up while idle. Everything runs under Wine on a private 1920x1080 Xvfb screen showing a
 # photo-like picture; the command-line tools a user would otherwise use and a native floor
 # (XGetImage and a BMP writer, no Wine) are measured on the same screen in the same run.
 #
@@ -13,7 +13,10 @@
 #                      a trivial Win32 window under the same Wine
 #             series   60 ticks of a running 1 s series: error and drift
 #             soak     10,000 series captures through the real handlers: PASS or FAIL
-#             (default: all four, then the report)
+#             idle     wake-ups of the idle program (context switches of its threads over
+#                      5 s) with the pointer resting over its windows and elsewhere; against
+#                      the trivial window
+#             (default: all five, then the report)
 #   --rounds N         capture rounds, interleaved to spread a shared machine's load (3)
 #   --build-dir DIR    where the Windows programs are built (build/bench/<arch>)
 #   --quick            a smoke run with few repetitions (1 round, 10 starts of each -> 3,
@@ -39,6 +42,8 @@ gProcessRuns=20  # whole-process captures per tool, size and round
 gStarts=10
 gTicks=60
 gCaptures=10000
+gIdleSeconds=5   # each idle count
+gIdleSettle=3.5  # after a move: the tooltip's 0.5 s to show and 2.5 s to go are not idle
 gParts=()
 gStatus=0
 gBackdropPid=
@@ -70,7 +75,8 @@ Build() {
   Say "building the $arch programs in ${gBuildDir#"$kRoot"/}"
   { cmake -S "$kRoot" -B "$gBuildDir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
       -DSNAPVANE_TESTS=OFF &&
-      cmake --build "$gBuildDir" --parallel "$(nproc)" --target Snapvane snapvane_bench trivial_window; } \
+      cmake --build "$gBuildDir" --parallel "$(nproc)" --target Snapvane snapvane_bench trivial_window winprobe \
+        ctlprobe; } \
     >>"$log" 2>&1 || { Say "build failed, see $log"; return 1; }
   local tool
   mkdir -p "$kOut/native"
@@ -173,6 +179,88 @@ SoakPart() {
   return $status
 }
 
+# Context switches, voluntary and involuntary, of all threads of process $1: each wake-up of
+# a thread costs some.
+Switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { n += $2 } END { print n + 0 }'; }
+
+# IdleCount KEY PID X Y: the pointer moved to (X, Y) in two steps (a move inside a window, as a
+# hand makes), then the process's switches over gIdleSeconds once it has settled.
+IdleCount() {
+  local key=$1 pid=$2 before count
+  xdotool mousemove "$(($3 - 4))" "$(($4 - 2))"
+  sleep 0.2
+  xdotool mousemove "$3" "$4"
+  sleep "$gIdleSettle"
+  before=$(Switches "$pid")
+  sleep "$gIdleSeconds"
+  count=$(($(Switches "$pid") - before))
+  Result "idle.$key" "$count"
+  Say "  $key (pointer at $3,$4): $count switches"
+}
+
+# Starts "$@" in the background in the files folder; its PID in gIdlePid.
+IdleStart() {
+  (cd "$kOut/files" && exec "$@") </dev/null >>"$kOut/logs/idle.log" 2>&1 &
+  gIdlePid=$!
+}
+
+IdleStop() {
+  kill "$gIdlePid" 2>/dev/null
+  wait "$gIdlePid" 2>/dev/null
+}
+
+IdlePart() {
+  local probe=$gBuildDir/tests/e2e panel='| Tolvard | Snapvane | 1.1 |' elsewhere=(1900 300) px py pw
+  local WIN_X WIN_Y WIN_W WIN_H WIN_CLIENT_X WIN_CLIENT_Y WIN_CLIENT_W WIN_CLIENT_H CTL_CX CTL_CY TAB_CX TAB_CY
+  Say "idle: wake-ups over ${gIdleSeconds} s with the pointer still, the trivial window and Snapvane"
+  Result idle.seconds "$gIdleSeconds"
+  # Without the backdrop, which is topmost for Windows: over it, every point would be outside
+  # the program as Windows sees it, and the pointer would never rest over the program.
+  IdleEndBackdrop
+  IdleStart "$WINE" "$gBuildDir/bench/trivial_window.exe"
+  eval "$("$WINE" "$probe/winprobe.exe" wait "Trivial window" normal 30000)" ||
+    { Say "the trivial window did not show"; IdleStop; return 1; }
+  IdleCount trivial.elsewhere "$gIdlePid" "${elsewhere[@]}"
+  IdleCount trivial.window "$gIdlePid" $((WIN_CLIENT_X + WIN_CLIENT_W / 2)) $((WIN_CLIENT_Y + WIN_CLIENT_H / 2))
+  IdleStop
+
+  IdleStart "$WINE" "$gBuildDir/Snapvane.exe"
+  eval "$("$WINE" "$probe/winprobe.exe" wait "$panel" normal 30000)" ||
+    { Say "Snapvane did not show"; IdleStop; return 1; }
+  px=$WIN_CLIENT_X py=$WIN_CLIENT_Y pw=$WIN_CLIENT_W
+  # The panel active, as after a click of the user's (comctl32's tab control lights a tab
+  # under the pointer only in the active window): a click on the tab already selected.
+  eval "$("$WINE" "$probe/ctlprobe.exe" tab "$panel" "Simple capturing")"
+  xdotool mousemove "$TAB_CX" "$TAB_CY" click 1
+  IdleCount snapvane.elsewhere "$gIdlePid" "${elsewhere[@]}"
+  # The header: windowless controls on a panel, whose container waits for the pointer to leave.
+  IdleCount snapvane.panel "$gIdlePid" $((px + pw / 2)) $((py + 10))
+  eval "$("$WINE" "$probe/ctlprobe.exe" ctl "$panel" Button "&Capture bitmap")"
+  IdleCount snapvane.button "$gIdlePid" "$CTL_CX" "$CTL_CY"
+  eval "$("$WINE" "$probe/winprobe.exe" info "SV - Border")"
+  IdleCount snapvane.band "$gIdlePid" $((WIN_X + 3)) $((WIN_Y + WIN_H / 2))
+  # A tab that is not the selected one: comctl32 lights it and watches it with a timer.
+  eval "$("$WINE" "$probe/ctlprobe.exe" tab "$panel" "Advanced capturing")"
+  IdleCount snapvane.tab "$gIdlePid" "$TAB_CX" "$TAB_CY"
+  # About shown (its animation plays: not idle), then left for the first page again.
+  eval "$("$WINE" "$probe/ctlprobe.exe" tab "$panel" "About")"
+  xdotool mousemove "$TAB_CX" "$TAB_CY" click 1
+  IdleCount snapvane.about_showing "$gIdlePid" "${elsewhere[@]}"
+  eval "$("$WINE" "$probe/ctlprobe.exe" tab "$panel" "Simple capturing")"
+  xdotool mousemove "$TAB_CX" "$TAB_CY" click 1
+  IdleCount snapvane.after_about "$gIdlePid" "${elsewhere[@]}"
+  IdleCount snapvane.panel_after_about "$gIdlePid" $((px + pw / 2)) $((py + 10))
+  IdleStop
+  ShowBackdrop  # for the parts that follow
+}
+
+IdleEndBackdrop() {
+  [[ -n $gBackdropPid ]] || return 0
+  kill "$gBackdropPid" 2>/dev/null
+  wait "$gBackdropPid" 2>/dev/null
+  gBackdropPid=
+}
+
 MachineFacts() {
   {
     echo "cpu	$(lscpu | sed -n 's/^Model name: *//p' | head -n 1)"
@@ -199,16 +287,16 @@ Cleanup() {
 Main() {
   while (($#)); do
     case $1 in
-      capture | startup | series | soak) gParts+=("$1") ;;
+      capture | startup | series | soak | idle) gParts+=("$1") ;;
       --rounds) gRounds=$2; shift ;;
       --quick) gRounds=1 gRuns=20 gProcessRuns=5 gStarts=3 gTicks=10 gCaptures=1000 ;;
       --build-dir) gBuildDir=$(realpath -m "$2"); shift ;;
-      -h | --help) sed -n '2,22p' "$0"; exit 0 ;;
+      -h | --help) sed -n '2,25p' "$0"; exit 0 ;;
       *) echo "unknown argument $1" >&2; exit 2 ;;
     esac
     shift
   done
-  ((${#gParts[@]})) || gParts=(capture startup series soak)
+  ((${#gParts[@]})) || gParts=(capture startup series soak idle)
 
   mkdir -p "$kOut/logs" "$kOut/files"
   rm -f "$kOut"/logs/*.log "$kOut/results.tsv"
@@ -233,6 +321,7 @@ Main() {
       startup) StartupPart || gStatus=1 ;;
       series) SeriesPart || gStatus=1 ;;
       soak) SoakPart || gStatus=1 ;;
+      idle) IdlePart || gStatus=1 ;;
     esac
   done
   Result load.end "$(cut -d' ' -f1 /proc/loadavg)"

@@ -16,7 +16,7 @@ TVrAnimate::TVrAnimate(fw::Container* parent, std::wstring name) : TVrGraphicIma
     bitmap_.onChange = [this] { BitmapChanged(); };
     animTimer_ = std::make_unique<TVrTimer>(this);
     animTimer_->SetEnabled(false);
-    animTimer_->SetInterval(150);
+    animTimer_->SetInterval(0);  // Interval applies while playing (UpdateTicking)
     animTimer_->SetOnTimer([this](TVrTimer&) { AdvanceFrame(); });
 }
 
@@ -30,9 +30,10 @@ bool TVrAnimate::Threaded() const { return animTimer_->TimerType() == ttThread; 
 
 void TVrAnimate::SetThreaded(bool t) { animTimer_->SetTimerType(t ? ttThread : ttSystem); }
 
-int TVrAnimate::Interval() const { return int(std::min<DWORD>(animTimer_->Interval(), INT_MAX)); }
-
-void TVrAnimate::SetInterval(int ms) { animTimer_->SetInterval(DWORD(std::max(ms, 0))); }
+void TVrAnimate::SetInterval(int ms) {
+    interval_ = std::max(ms, 0);
+    if (animTimer_->Enabled()) animTimer_->SetInterval(DWORD(interval_));  // restarts it
+}
 
 void TVrAnimate::SetFrameRows(TVrRowInt rows) {
     // A sheet has at least one row: anything less is taken as 1.
@@ -62,7 +63,17 @@ void TVrAnimate::SetActive(bool a) {
 }
 
 void TVrAnimate::UpdateTicking() {
-    if (!Designing()) animTimer_->SetEnabled(active_ && Showing());
+    if (Designing()) return;
+    TVrTimer& timer = *animTimer_;
+    if (active_ && Showing()) {
+        timer.SetInterval(DWORD(interval_));  // stored only, the timer being disabled
+        timer.SetEnabled(true);
+    } else {
+        // Disabling alone leaves a timer running with its ticks dropped: the worker would go on
+        // waking every Interval. An interval of 0 while still enabled pauses it first.
+        timer.SetInterval(0);
+        timer.SetEnabled(false);
+    }
 }
 
 int TVrAnimate::FrameCount() const {

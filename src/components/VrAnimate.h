@@ -20,7 +20,7 @@ public:
     // way they run on the GUI thread.
     bool Threaded() const;
     void SetThreaded(bool t);
-    int Interval() const;
+    int Interval() const { return interval_; }
     void SetInterval(int ms);
     // Frames in the sheet; values below 1 are taken as 1.
     TVrRowInt FrameRows() const { return frameRows_; }
@@ -59,7 +59,7 @@ protected:
 
 private:
     // The timer runs while the animation is active and can be seen: a page nobody looks at
-    // costs no thread and no wake-ups.
+    // costs no thread (until first shown) and no wake-ups (its worker is paused after).
     void UpdateTicking();
     void BitmapChanged();
     void UpdateFrameSize();
@@ -73,6 +73,7 @@ private:
     TVrRowInt frameRows_ = 1;
     TVrColInt frameCols_ = 1;
     std::unique_ptr<TVrTimer> animTimer_;
+    int interval_ = 150;  // milliseconds; AnimTimer has it only while playing
     bool loop_ = true;
     bool active_ = false;
     int currentFrame_ = 0;

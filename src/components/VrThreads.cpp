@@ -1,5 +1,7 @@
 #include "components/VrThreads.h"
 
+#include <utility>
+
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Window.h"
@@ -24,7 +26,7 @@ public:
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
         if (msg == WM_TIMER) {
-            timer_.FireTimer();
+            timer_.FireTimer();  // may free the timer, and this window with it: nothing after
             return 0;
         }
         return Default(msg, wp, lp);
@@ -69,6 +71,7 @@ void TVrTimerThread::Execute() {
 void TVrTimerThread::Tick() {
     // On the GUI thread, which may have paused or stopped the worker since the tick was
     // queued (a destroying timer runs the queued hand-overs while it waits for the worker).
+    // The handler may free the timer: nothing of the owner is touched after it.
     if (!Terminated() && !Suspended()) owner_.FireTimer();
 }
 
@@ -77,9 +80,20 @@ void TVrTimerThread::Tick() {
 TVrTimer::TVrTimer(fw::Control* owner) : TVrComponent(owner) {}
 
 TVrTimer::~TVrTimer() {
+    destroying_ = true;
     enabled_ = false;
-    onTimer_ = nullptr;
+    // The worker ends first: with SyncEvent false it may be running the handler right now.
     ReleaseTimer();
+    onTimer_.store(nullptr);
+}
+
+TVrTimer::TTimerEvent TVrTimer::OnTimer() const {
+    const auto handler = onTimer_.load();
+    return handler ? *handler : TTimerEvent();
+}
+
+void TVrTimer::SetOnTimer(TTimerEvent handler) {
+    onTimer_.store(handler ? std::make_shared<const TTimerEvent>(std::move(handler)) : nullptr);
 }
 
 void TVrTimer::SetEnabled(bool e) {
@@ -96,8 +110,10 @@ void TVrTimer::SetInterval(DWORD ms) {
 
 void TVrTimer::SetTimerType(TVrTimerType t) {
     if (t == timerType_) return;
-    ReleaseTimer();
+    // Stored before the release, which may run hand-overs (and so handlers that set this
+    // timer) while it waits for the worker: whatever they allocate is of the new kind.
     timerType_ = t;
+    ReleaseTimer();
     if (enabled_) UpdateTimer();
 }
 
@@ -108,9 +124,13 @@ void TVrTimer::SetPriority(fw::ThreadPriority p) {
 }
 
 void TVrTimer::FireTimer() {
-    if (!enabled_ || !onTimer_) return;
+    if (!enabled_) return;
+    // Held here: a handler that frees its timer, or sets another handler, runs to its end.
+    // Nothing of this object is touched after the call, which may have freed it.
+    const std::shared_ptr<const TTimerEvent> handler = onTimer_.load();
+    if (!handler) return;
     try {
-        onTimer_(*this);
+        (*handler)(*this);
     } catch (...) {
         fw::Application::Instance().HandleException(std::current_exception());
     }
@@ -128,21 +148,28 @@ void TVrTimer::AllocateTimer() {
 
 void TVrTimer::ReleaseTimer() {
     if (!allocated_) return;
-    if (timerThread_) {
-        timerThread_->StopThread();
-        timerThread_.reset();  // waits for the worker, running its queued hand-overs meanwhile
-    }
-    if (timerWindow_) {
-        ::KillTimer(timerWindowHandle_, kTimerId);
-        timerWindow_.reset();
-        timerWindowHandle_ = nullptr;
-    }
+    // Taken out before anything waits: the hand-overs that run while the worker ends find
+    // this timer not allocated, never half released.
+    std::unique_ptr<TVrTimerThread> thread = std::move(timerThread_);
+    std::unique_ptr<TVrTimerWindow> window = std::move(timerWindow_);
+    const HWND windowHandle = std::exchange(timerWindowHandle_, nullptr);
     allocated_ = false;
+    if (thread) {
+        thread->StopThread();
+        // Waits for the worker, running its queued hand-overs meanwhile; from inside the
+        // worker's own tick it leaves the worker to end by itself.
+        fw::Thread::Dispose(std::move(thread));
+    }
+    if (window) {
+        ::KillTimer(windowHandle, kTimerId);
+        window.reset();  // also from inside its own WM_TIMER, which touches nothing after the tick
+    }
 }
 
 void TVrTimer::UpdateTimer() {
+    if (destroying_) return;
     if (!allocated_) AllocateTimer();
-    const bool ticking = interval_ != 0 && enabled_ && onTimer_;
+    const bool ticking = interval_ != 0 && enabled_ && onTimer_.load();
     if (timerType_ == ttThread) {
         if (!timerThread_->Suspended()) timerThread_->Suspend();
         timerThread_->SetWaitInterval(interval_);

@@ -63,8 +63,10 @@ public:
     void SetTimerType(TVrTimerType t);
     fw::ThreadPriority Priority() const { return priority_; }
     void SetPriority(fw::ThreadPriority p);
-    const TTimerEvent& OnTimer() const { return onTimer_; }
-    void SetOnTimer(TTimerEvent handler) { onTimer_ = std::move(handler); }
+    // The handler may change, release or free its own timer (on the GUI thread). A worker
+    // with SyncEvent false reads it while the GUI thread may replace it.
+    TTimerEvent OnTimer() const;
+    void SetOnTimer(TTimerEvent handler);
 
     HWND TimerWindow() const { return timerWindowHandle_; }
     TVrTimerThread* TimerThread() const { return timerThread_.get(); }
@@ -87,9 +89,10 @@ private:
     std::atomic<bool> syncEvent_{true};
     TVrTimerType timerType_ = ttThread;
     fw::ThreadPriority priority_ = fw::ThreadPriority::Normal;
-    TTimerEvent onTimer_;
+    std::atomic<std::shared_ptr<const TTimerEvent>> onTimer_;
     std::unique_ptr<TVrTimerThread> timerThread_;
     std::unique_ptr<TVrTimerWindow> timerWindow_;
     HWND timerWindowHandle_ = nullptr;
     bool allocated_ = false;
+    bool destroying_ = false;  // nothing is allocated anew while the destructor releases
 };

@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/Text.h"
 #include "framework/Error.h"
@@ -13,15 +14,23 @@
 namespace fw {
 
 namespace {
-constexpr UINT_PTR kHintShowTimer = 1;   // the pointer rested long enough: show the tip
-constexpr UINT_PTR kHintHideTimer = 2;   // the tip has been shown long enough
-constexpr UINT_PTR kHintTrackTimer = 3;  // watches for the pointer leaving the program
-constexpr UINT kHintPause = 500, kHintHidePause = 2500, kHintTrackPeriod = 100;
+constexpr UINT_PTR kHintShowTimer = 1;  // the pointer rested long enough: show the tip
+constexpr UINT_PTR kHintHideTimer = 2;  // the tip has been shown long enough
+constexpr UINT kHintPause = 500, kHintHidePause = 2500;
 
 bool BelongsToThisProgram(HWND wnd) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
     return pid == ::GetCurrentProcessId();
+}
+
+bool PointerOverThisProgram(POINT pt) {
+    HWND under = ::WindowFromPoint(pt);
+    return under && BelongsToThisProgram(under);
+}
+
+bool IsMouseMessage(UINT msg) {
+    return (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCXBUTTONDBLCLK);
 }
 }  // namespace
 
@@ -39,6 +48,7 @@ void Application::Initialize() {
     // COM, which the shell's dialogs want, is set up when one of them is first used
     // (fw::RequireOle): starting does not pay for it.
     syncEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    mouseHook_ = ::SetWindowsHookExW(WH_MOUSE, &Application::MouseHookProc, nullptr, mainThread_);
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);
 
@@ -123,6 +133,7 @@ void Application::Run() {
         if (!PreTranslate(msg)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
+            if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
         }
     }
     terminated_ = true;
@@ -144,6 +155,7 @@ bool Application::HandleMessage() {
     if (!PreTranslate(msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
+        if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
     }
     return true;
 }
@@ -218,6 +230,8 @@ void Application::Synchronize(const std::function<void()>& call) {
         return;
     }
     SyncCall entry{&call, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
+    // Without its event the entry could not be waited for, and it lives on this stack.
+    if (!entry.done) throw OutOfResources(L"Out of system resources");
     {
         std::lock_guard<std::mutex> lock(syncLock_);
         syncQueue_.push_back(&entry);
@@ -276,6 +290,80 @@ HCURSOR Application::CursorById(int id) const {
     return it == cursors_.end() ? nullptr : it->second;
 }
 
+// ---- leaving the program
+
+bool Application::TrackMouseLeave(HWND wnd) { return TrackLeave(wnd, false); }
+
+bool Application::TrackLeave(HWND wnd, bool nonClient) {
+    if (!mouseHook_ || !wnd) return false;
+    if (leaveWindow_ != wnd || leaveNonClient_ != nonClient) {
+        SendLeave();
+        leaveWindow_ = wnd;
+        leaveNonClient_ = nonClient;
+    }
+    return true;
+}
+
+void Application::SendLeave() {
+    // Sent, not posted: the window under the pointer now must not see the previous window's
+    // state (a program-wide cursor, say) in the WM_SETCURSOR that comes before its first move.
+    if (HWND wnd = std::exchange(leaveWindow_, nullptr); wnd && ::IsWindow(wnd))
+        ::SendMessageW(wnd, leaveNonClient_ ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+}
+
+void Application::TakeOverLeaveTracking() {
+    TRACKMOUSEEVENT t{sizeof t, TME_QUERY, nullptr, 0};
+    if (!::TrackMouseEvent(&t) || !t.hwndTrack || !(t.dwFlags & TME_LEAVE) || !mouseHook_) return;
+    // Only the leave: a hover asked for is the system's still, and its watch ends with it.
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE, t.hwndTrack, 0};
+    if (::TrackMouseEvent(&cancel)) TrackLeave(t.hwndTrack, (t.dwFlags & TME_NONCLIENT) != 0);
+}
+
+LRESULT CALLBACK Application::MouseHookProc(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION) {
+        const auto* m = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lp);
+        try {
+            Instance().MouseMessageSeen(m->hwnd, m->wHitTestCode);
+        } catch (...) {
+            Instance().HandleException(std::current_exception());
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void Application::MouseMessageSeen(HWND wnd, UINT hitTest) {
+    if (leaveWindow_ && (wnd != leaveWindow_ || (hitTest == HTCLIENT) == leaveNonClient_)) SendLeave();
+    // The pointer is over the program (or a window of it holds the capture): watch for it
+    // going elsewhere.
+    if (!outsideHook_)
+        outsideHook_ = ::SetWindowsHookExW(WH_MOUSE_LL, &Application::OutsideHookProc, ::GetModuleHandleW(nullptr), 0);
+}
+
+LRESULT CALLBACK Application::OutsideHookProc(int code, WPARAM wp, LPARAM lp) {
+    // Called on the GUI thread for every move of the pointer on the desktop, before it is
+    // delivered: only the test, the work is done in the message loop.
+    Application& app = Instance();
+    if (code == HC_ACTION && !app.leftPosted_ && !::GetCapture()) {
+        const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
+        if (!PointerOverThisProgram(m->pt) && ::PostMessageW(app.hwnd_, kPointerLeftMessage, 0, 0))
+            app.leftPosted_ = true;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void Application::PointerLeft() {
+    leftPosted_ = false;
+    if (outsideHook_) {
+        ::UnhookWindowsHookEx(outsideHook_);
+        outsideHook_ = nullptr;
+    }
+    SendLeave();
+    CancelHint();
+    if (!hintControl_) return;
+    hintControl_ = nullptr;
+    if (onHint) onHint(std::wstring());
+}
+
 // ---- hints
 
 void Application::HintMouseMove(Control* control) {
@@ -283,10 +371,7 @@ void Application::HintMouseMove(Control* control) {
     CancelHint();
     hintControl_ = control;
     if (onHint) onHint(control ? std::wstring(base::LongHint(control->Hint())) : std::wstring());
-    if (hwnd_) {
-        if (control && !control->Hint().empty()) ::SetTimer(hwnd_, kHintShowTimer, kHintPause, nullptr);
-        ::SetTimer(hwnd_, kHintTrackTimer, kHintTrackPeriod, nullptr);
-    }
+    if (hwnd_ && control && !control->Hint().empty()) ::SetTimer(hwnd_, kHintShowTimer, kHintPause, nullptr);
 }
 
 void Application::CancelHint() {
@@ -306,9 +391,15 @@ void Application::ForgetControl(Control* control) {
 void Application::ShowHintNow() {
     ::KillTimer(hwnd_, kHintShowTimer);
     if (!hintControl_ || hintControl_->Hint().empty() || !hintControl_->Showing()) return;
-    if (!hintWindow_) hintWindow_ = new HintWindow();  // lives as long as the application
     POINT pt;
     ::GetCursorPos(&pt);
+    // A pointer that went where no mouse message of Windows' tells (under Wine, onto a window
+    // of another X program) gets no tip there.
+    if (!PointerOverThisProgram(pt)) {
+        PointerLeft();
+        return;
+    }
+    if (!hintWindow_) hintWindow_ = new HintWindow();  // lives as long as the application
     hintWindow_->ShowAt(POINT{pt.x, pt.y + 20}, std::wstring(base::ShortHint(hintControl_->Hint())));
     ::SetTimer(hwnd_, kHintHideTimer, kHintHidePause, nullptr);
 }
@@ -317,6 +408,9 @@ LRESULT Application::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case kSyncMessage:
         CheckSynchronize();
+        return 0;
+    case kPointerLeftMessage:
+        PointerLeft();
         return 0;
     case WM_SIZE:
         if (wp == SIZE_MINIMIZED && !minimized_) {
@@ -358,16 +452,6 @@ LRESULT Application::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         } else if (wp == kHintHideTimer) {
             ::KillTimer(hwnd_, kHintHideTimer);
             if (hintWindow_) hintWindow_->HideHint();
-        } else if (wp == kHintTrackTimer) {
-            POINT pt;
-            ::GetCursorPos(&pt);
-            HWND under = ::WindowFromPoint(pt);
-            if (!under || !BelongsToThisProgram(under)) {
-                ::KillTimer(hwnd_, kHintTrackTimer);
-                CancelHint();
-                hintControl_ = nullptr;
-                if (onHint) onHint(std::wstring());
-            }
         }
         return 0;
     default:

@@ -5,6 +5,7 @@
 // calls from worker threads, the program-wide cursor and the error display.
 #include <windows.h>
 
+#include <atomic>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -60,6 +61,7 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
+    // Read by workers too.
     bool ShuttingDown() const { return terminated_; }
     // Handles every waiting message, then returns.
     void ProcessMessages();
@@ -74,6 +76,7 @@ public:
     std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> messageBoxHook;
 
     // Runs a call on the GUI thread and waits for it; from the GUI thread it runs at once.
+    // Throws fw::OutOfResources, with nothing queued, when the wait cannot be set up.
     void Synchronize(const std::function<void()>& call);
     // Runs the hand-overs that workers have queued; true when one ran.
     bool CheckSynchronize();
@@ -89,11 +92,21 @@ public:
     HCURSOR CursorById(int id) const;
 
     // Hint tracking, fed by the message loop and by containers for windowless controls.
+    // The hint ends when the pointer leaves the program.
     void HintMouseMove(Control* control);
     void CancelHint();
     Control* HintControl() const { return hintControl_; }
     // A control that goes away stops being the hint control.
     void ForgetControl(Control* control);
+
+    // WM_MOUSELEAVE is sent to the window once the pointer leaves its client area: for another
+    // window, its non-client area, or a place outside the program. One window at a time (the
+    // one under the pointer); a window already waiting for its leave is told at once. Wine's
+    // TrackMouseEvent watches with a timer while it tracks; this waits for mouse messages
+    // only, and the pointer resting anywhere costs nothing. False when it cannot watch.
+    // The message loop takes over the same way the leave that a common control asks
+    // TrackMouseEvent for (comctl32's buttons, under Wine, would watch every millisecond).
+    bool TrackMouseLeave(HWND wnd);
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -105,6 +118,20 @@ private:
     void ShowOwnedForms();
     void ShowHintNow();
 
+    // Leave tracking. A hook on the GUI thread sees every mouse message it takes, in any
+    // message loop (modal ones too): the pointer is over the program, and over which window.
+    // While it is, a low-level hook sees where the pointer moves; its first point outside the
+    // program (without a capture) posts kPointerLeftMessage, which ends the hint and the
+    // tracking and removes the low-level hook again.
+    static LRESULT CALLBACK MouseHookProc(int code, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK OutsideHookProc(int code, WPARAM wp, LPARAM lp);
+    void MouseMessageSeen(HWND wnd, UINT hitTest);
+    void PointerLeft();
+    void SendLeave();
+    bool TrackLeave(HWND wnd, bool nonClient);
+    // After a mouse message was handled: a TME_LEAVE that its window asked for becomes ours.
+    void TakeOverLeaveTracking();
+
     std::wstring title_;
     Color hintColor_ = kInfoBk;
     HICON icon_ = nullptr;              // the class icon, shared
@@ -113,7 +140,7 @@ private:
     std::vector<Form*> forms_;
     std::vector<HWND> hiddenByMinimize_;
     bool minimized_ = false;
-    bool terminated_ = false;
+    std::atomic<bool> terminated_{false};
     DWORD mainThread_ = 0;
 
     struct SyncCall {
@@ -130,9 +157,17 @@ private:
 
     Control* hintControl_ = nullptr;
     HintWindow* hintWindow_ = nullptr;
+
+    HHOOK mouseHook_ = nullptr;    // WH_MOUSE on the GUI thread, from Initialize on
+    HHOOK outsideHook_ = nullptr;  // WH_MOUSE_LL, while the pointer is over the program
+    bool leftPosted_ = false;      // kPointerLeftMessage is on its way
+    HWND leaveWindow_ = nullptr;   // waits for its WM_MOUSELEAVE (or WM_NCMOUSELEAVE)
+    bool leaveNonClient_ = false;  // leaveWindow_ tracks its non-client area
 };
 
 // Posted to the application window when a worker queues a hand-over.
 inline constexpr UINT kSyncMessage = WM_APP + 0x100;
+// Posted to the application window when the pointer has gone to a place outside the program.
+inline constexpr UINT kPointerLeftMessage = WM_APP + 0x101;
 
 }  // namespace fw

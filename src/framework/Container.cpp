@@ -173,9 +173,10 @@ HCURSOR Container::CursorAt(POINT pt) const {
 }
 
 void Container::TrackLeave() {
-    if (trackingLeave_) return;
-    TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-    trackingLeave_ = ::TrackMouseEvent(&t) != FALSE;
+    // The application's tracking rather than TrackMouseEvent, which under Wine watches the
+    // pointer with a timer for as long as it rests here. Asked on every move, which costs a
+    // comparison, so a window made anew is tracked too.
+    trackingLeave_ = Application::Instance().TrackMouseLeave(hwnd_);
 }
 
 LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {

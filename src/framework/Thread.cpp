@@ -87,13 +87,40 @@ void Thread::SetPriority(ThreadPriority priority) {
     ::SetThreadPriority(handle_.Get(), Win32Priority(priority));
 }
 
-void Thread::Synchronize(const std::function<void()>& call) { Application::Instance().Synchronize(call); }
+void Thread::Synchronize(const std::function<void()>& call) {
+    // The flag is set and cleared on the GUI thread while the worker waits, so it is true
+    // exactly while the call may reach Dispose of this thread. The object outlives the call
+    // even then: the worker has not ended yet.
+    Application::Instance().Synchronize([&] {
+        inHandOver_ = true;
+        try {
+            call();
+        } catch (...) {
+            inHandOver_ = false;
+            throw;
+        }
+        inHandOver_ = false;
+    });
+}
 
-DWORD WINAPI Thread::ThreadProc(void* param) {
-    auto* self = static_cast<Thread*>(param);
-    if (!self->CheckSuspended()) return 0;
+void Thread::Dispose(std::unique_ptr<Thread> thread) {
+    if (!thread) return;
+    if (!thread->inHandOver_ && ::GetCurrentThreadId() != thread->threadId_) {
+        thread.reset();  // waits for the worker, running its hand-overs meanwhile
+        return;
+    }
+    thread->Terminate();
+    thread->Resume();
+    Thread* self = thread.release();
+    // The worker cannot have ended (it waits for this hand-over, or this is the worker), but
+    // whichever of the two comes second deletes.
+    if (self->life_.exchange(kDisposed) == kEnded) delete self;
+}
+
+DWORD Thread::Run() {
+    if (!CheckSuspended()) return 0;
     try {
-        self->Execute();
+        Execute();
     } catch (...) {
         // Nothing unwinds out of the thread: the GUI thread shows the error.
         std::exception_ptr error = std::current_exception();
@@ -104,6 +131,14 @@ DWORD WINAPI Thread::ThreadProc(void* param) {
         return 1;
     }
     return 0;
+}
+
+DWORD WINAPI Thread::ThreadProc(void* param) {
+    auto* self = static_cast<Thread*>(param);
+    const DWORD code = self->Run();
+    // After this the worker touches nothing of the object, which its owner may delete.
+    if (self->life_.exchange(kEnded) == kDisposed) delete self;
+    return code;
 }
 
 }  // namespace fw

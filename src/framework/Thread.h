@@ -6,11 +6,13 @@
 //
 // Lifetime: Execute runs on members of the derived class, so a derived class whose Execute
 // waits on something of its own must wake it and call WaitFor in its own destructor; the base
-// destructor only ends a worker that is still running as a last resort.
+// destructor only ends a worker that is still running as a last resort. Dispose ends and
+// deletes a worker even from inside one of its own hand-overs, where waiting could never end.
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 #include "framework/Gdi.h"
 
@@ -45,6 +47,13 @@ public:
     DWORD WaitFor();
     bool Finished() const;
 
+    // Deletes a thread whose worker has been asked to end (and woken from its own waits).
+    // Normally the deletion waits for the worker. Called inside a hand-over of that very
+    // worker (a tick handler that frees its own timer, on the GUI thread) or on the worker
+    // itself, a wait could never end: the worker then ends once the hand-over has returned
+    // and deletes the object itself.
+    static void Dispose(std::unique_ptr<Thread> thread);
+
     ThreadPriority Priority() const { return priority_; }
     void SetPriority(ThreadPriority priority);
 
@@ -58,10 +67,13 @@ protected:
     // requested.
     bool CheckSuspended();
     // Runs a call on the GUI thread and waits for it to finish there.
-    static void Synchronize(const std::function<void()>& call);
+    void Synchronize(const std::function<void()>& call);
 
 private:
+    enum Life { kRunning, kEnded, kDisposed };
+
     static DWORD WINAPI ThreadProc(void* param);
+    DWORD Run();
 
     KernelHandle running_;  // manual-reset event, signalled while not suspended
     KernelHandle handle_;
@@ -69,6 +81,8 @@ private:
     std::atomic<bool> suspended_{true};
     std::atomic<bool> terminated_{false};
     ThreadPriority priority_ = ThreadPriority::Normal;
+    bool inHandOver_ = false;  // a hand-over of this worker runs on the GUI thread (GUI thread only)
+    std::atomic<int> life_{kRunning};  // who deletes a disposed thread: Dispose or the worker's end
 };
 
 }  // namespace fw

@@ -1,10 +1,17 @@
-// Framework services that the start-up and memory figures rest on: the shared fonts and the
-// system libraries loaded on first use; and the pictures picked for a window's scale.
+// Framework services that the start-up, memory and idle figures rest on: the shared fonts,
+// the system libraries loaded on first use, noticing the pointer leave without watching it,
+// and the pictures picked for a window's scale.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
+#include "VrTestSupport.h"
+#include "framework/Button.h"
 #include "framework/Canvas.h"
 #include "framework/Error.h"
 #include "framework/ImageList.h"
@@ -123,4 +130,89 @@ TEST(FwScaledResource, ThePictureOfTheNearestScaleElseThe100PercentOne) {
     EXPECT_EQ(list.Handle(), handle);
     list.AddResourceStrip(L"TABICONS", fw::kOlive, 96);
     EXPECT_EQ(list.Count(), 10) << "a strip of the same scale adds to the list";
+}
+
+namespace {
+
+// The pointer moved as a person moves it: input that passes the system's mouse hooks, as
+// SetCursorPos under Wine does not.
+void MovePointer(POINT to) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = to.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = to.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+}
+
+// How many messages the GUI thread handles within the time (what wakes it), once the
+// painting and hovering that a move brings are done.
+int MessagesWithin(DWORD ms) {
+    auto& app = fw::Application::Instance();
+    PumpFor(100);
+    int handled = 0;
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        while (app.HandleMessage()) ++handled;
+        const DWORD gone = ::GetTickCount() - start;
+        if (gone >= ms) return handled;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - gone, QS_ALLINPUT);
+    }
+}
+
+class MouseSpy : public fw::GraphicControl {
+public:
+    using fw::GraphicControl::GraphicControl;
+    void MouseEnter() override { ++enters; }
+    void MouseLeave() override { ++leaves; }
+    int enters = 0;
+    int leaves = 0;
+};
+
+bool Hot(const fw::Button& b) { return (::SendMessageW(b.Handle(), BM_GETSTATE, 0, 0) & BST_HOT) != 0; }
+
+}  // namespace
+
+TEST(FwLeaveTracking, ThePointerRestingCostsNoWakeUpAndItsLeavingIsSeen) {
+    auto& app = fw::Application::Instance();
+    POINT home{};
+    ::GetCursorPos(&home);
+    VrTestForm form(240, 160);  // at (40, 40) on the screen
+    MouseSpy spy(&form, L"Spy");
+    spy.SetBounds(10, 10, 100, 60);
+    fw::Button button(&form, L"Button");
+    button.SetBounds(130, 10, 90, 40);
+    button.SetText(L"Button");
+    std::vector<std::wstring> hints;
+    app.onHint = [&](const std::wstring& hint) { hints.push_back(hint); };
+    form.Open();
+
+    // Over a windowless control: a container waits for the pointer to leave it.
+    MovePointer({40 + 50, 40 + 30});
+    ASSERT_TRUE(PumpUntil([&] { return spy.enters == 1; }));
+    EXPECT_EQ(app.HintControl(), &spy);
+    EXPECT_EQ(MessagesWithin(600), 0) << "woken while the pointer rests over a windowless control";
+
+    // Over a common control's button, which asks TrackMouseEvent for its leave.
+    MovePointer({40 + 170, 40 + 30});
+    ASSERT_TRUE(PumpUntil([&] { return spy.leaves == 1 && Hot(button); })) << "leaves " << spy.leaves;
+    EXPECT_EQ(app.HintControl(), &button);
+    EXPECT_EQ(MessagesWithin(600), 0) << "woken while the pointer rests over a button";
+
+    // Out of the program: the button and the hint learn it at once.
+    MovePointer({::GetSystemMetrics(SM_CXSCREEN) - 3, ::GetSystemMetrics(SM_CYSCREEN) / 2});
+    ASSERT_TRUE(PumpUntil([&] { return !Hot(button) && app.HintControl() == nullptr; }, 2000))
+        << "the pointer left the program unnoticed";
+    ASSERT_FALSE(hints.empty());
+    EXPECT_EQ(hints.back(), L"");
+    EXPECT_EQ(MessagesWithin(300), 0) << "woken with the pointer elsewhere";
+
+    // Back over the windowless control and straight out again.
+    MovePointer({40 + 50, 40 + 30});
+    ASSERT_TRUE(PumpUntil([&] { return spy.enters == 2; }));
+    MovePointer({::GetSystemMetrics(SM_CXSCREEN) - 3, ::GetSystemMetrics(SM_CYSCREEN) / 2});
+    EXPECT_TRUE(PumpUntil([&] { return spy.leaves == 2; }, 2000)) << "the windowless control was not told";
+    app.onHint = nullptr;
+    MovePointer(home);
+    PumpFor(50);
 }

@@ -213,6 +213,12 @@ TEST(VrAnimate, ThreadedTimerStepsLoopOnTheGuiThread) {
     EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4, 5, 0, 1}));
 }
 
+// Whether the animation's worker wakes (a tick, dropped or not, is a hand-over to the GUI
+// thread) within the time; the queue is empty when called after pumping.
+bool WorkerWakesWithin(DWORD ms) {
+    return ::WaitForSingleObject(fw::Application::Instance().SyncEvent(), ms) == WAIT_OBJECT_0;
+}
+
 TEST(VrAnimate, StepsOnlyWhileItCanBeSeen) {
     VrTestForm form(120, 100);
     fw::Panel page(&form, L"Page");
@@ -236,11 +242,34 @@ TEST(VrAnimate, StepsOnlyWhileItCanBeSeen) {
     PumpFor(80);
     EXPECT_EQ(a->CurrentFrame(), hiddenAt) << "went on stepping after its page was hidden";
     EXPECT_TRUE(a->Active());
+    EXPECT_EQ(a->Interval(), 10);
+    ASSERT_NE(a->AnimTimer().TimerThread(), nullptr);
+    EXPECT_TRUE(a->AnimTimer().TimerThread()->Suspended());
+    EXPECT_FALSE(WorkerWakesWithin(100)) << "the worker goes on waking for a page nobody sees";
 
     a->SetActive(false);
     page.SetVisible(true);
     PumpFor(60);
     EXPECT_EQ(a->CurrentFrame(), hiddenAt) << "an inactive animation started when shown";
+    EXPECT_FALSE(WorkerWakesWithin(100)) << "the worker goes on waking for a stopped animation";
+
+    a->SetActive(true);  // the interval it had
+    ASSERT_TRUE(PumpUntil([&] { return a->CurrentFrame() != hiddenAt; }));
+    EXPECT_EQ(a->AnimTimer().TimerThread()->WaitInterval(), 10u);
+}
+
+TEST(VrAnimate, ANewIntervalAppliesWhilePlayingAndWhenPlayingAgain) {
+    auto a = MakeAnimate(nullptr, 65, 65);
+    a->SetActive(true);
+    EXPECT_EQ(a->AnimTimer().TimerThread()->WaitInterval(), 150u);
+    a->SetInterval(40);  // the running timer restarts with it
+    EXPECT_EQ(a->AnimTimer().TimerThread()->WaitInterval(), 40u);
+    a->SetActive(false);
+    a->SetInterval(20);  // kept while stopped
+    EXPECT_EQ(a->Interval(), 20);
+    a->SetActive(true);
+    EXPECT_EQ(a->AnimTimer().TimerThread()->WaitInterval(), 20u);
+    ASSERT_TRUE(PumpUntil([&] { return a->CurrentFrame() >= 2; }));
 }
 
 TEST(VrAnimate, WindowTimerStepsUntilTheEndWithoutLoop) {
