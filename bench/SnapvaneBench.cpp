@@ -150,18 +150,26 @@ bool ParseArgs(int argc, wchar_t** argv, Args& a) {
     for (int i = 2; i < argc; ++i) {
         const std::wstring arg = argv[i];
         auto next = [&]() -> std::wstring { return i + 1 < argc ? argv[++i] : L""; };
-        if (arg == L"--runs") a.runs = std::stoi(next());
-        else if (arg == L"--ticks") a.ticks = std::stoi(next());
-        else if (arg == L"--captures") a.captures = std::stoi(next());
-        else if (arg == L"--warmup") a.warmup = std::stoi(next());
-        else if (arg == L"--leak-every") a.leakEvery = std::stoi(next());
-        else if (arg == L"--out") a.out = WindowsPath(next());
+        if (arg == L"--runs")
+            a.runs = std::stoi(next());
+        else if (arg == L"--ticks")
+            a.ticks = std::stoi(next());
+        else if (arg == L"--captures")
+            a.captures = std::stoi(next());
+        else if (arg == L"--warmup")
+            a.warmup = std::stoi(next());
+        else if (arg == L"--leak-every")
+            a.leakEvery = std::stoi(next());
+        else if (arg == L"--out")
+            a.out = WindowsPath(next());
         else if (arg.find(L'x') != std::wstring::npos) {
             Size s{};
             if (swscanf(arg.c_str(), L"%dx%d", &s.width, &s.height) != 2) return false;
             a.sizes.push_back(s);
-        } else if (a.mode == L"backdrop") a.seconds = std::stoi(arg);
-        else return false;
+        } else if (a.mode == L"backdrop")
+            a.seconds = std::stoi(arg);
+        else
+            return false;
     }
     return true;
 }
@@ -185,26 +193,26 @@ std::vector<uint32_t>* gBackdropPixels = nullptr;
 
 LRESULT CALLBACK BackdropProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = ::BeginPaint(wnd, &ps);
-            RECT r;
-            ::GetClientRect(wnd, &r);
-            BITMAPINFO info{};
-            info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB};
-            ::SetDIBitsToDevice(dc, 0, 0, DWORD(r.right), DWORD(r.bottom), 0, 0, 0, UINT(r.bottom),
-                                gBackdropPixels->data(), &info, DIB_RGB_COLORS);
-            ::EndPaint(wnd, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_TIMER:
-            ::DestroyWindow(wnd);
-            return 0;
-        case WM_DESTROY:
-            ::PostQuitMessage(0);
-            return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(wnd, &ps);
+        RECT r;
+        ::GetClientRect(wnd, &r);
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB};
+        ::SetDIBitsToDevice(dc, 0, 0, DWORD(r.right), DWORD(r.bottom), 0, 0, 0, UINT(r.bottom), gBackdropPixels->data(),
+                            &info, DIB_RGB_COLORS);
+        ::EndPaint(wnd, &ps);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_TIMER:
+        ::DestroyWindow(wnd);
+        return 0;
+    case WM_DESTROY:
+        ::PostQuitMessage(0);
+        return 0;
     }
     return ::DefWindowProcW(wnd, msg, wp, lp);
 }
@@ -358,11 +366,15 @@ int Anatomy(const Args& a) {
                   "MoveFileEx");
         };
         auto removeTarget = [&] { ::DeleteFileW(target.c_str()); };
-        Result(key + "write_new", Time(a.runs, [&] { write(target, CREATE_ALWAYS); }, removeTarget));
-        Result(key + "write_new_rename", Time(a.runs, [&] {
-                   write(temp, CREATE_NEW);
-                   rename();
-               }, removeTarget));
+        Result(key + "write_new", Time(
+                                      a.runs, [&] { write(target, CREATE_ALWAYS); }, removeTarget));
+        Result(key + "write_new_rename", Time(
+                                             a.runs,
+                                             [&] {
+                                                 write(temp, CREATE_NEW);
+                                                 rename();
+                                             },
+                                             removeTarget));
         Result(key + "write_over", Time(a.runs, [&] { write(target, CREATE_ALWAYS); }));
         Result(key + "write_over_rename", Time(a.runs, [&] {
                    write(temp, CREATE_NEW);
@@ -501,8 +513,9 @@ int Series(const Args& a) {
     const int files = panel.SeriesCounter();
     panel.StopClick();
     if (!done || !forms.messages.empty()) {
-        Note("series did not run through: %d ticks, %d messages%s%s", int(ticks.size()), int(forms.messages.size()),
-             forms.messages.empty() ? "" : ", first: ", forms.messages.empty() ? "" : Narrow(forms.messages[0]).c_str());
+        Note(
+            "series did not run through: %d ticks, %d messages%s%s", int(ticks.size()), int(forms.messages.size()),
+            forms.messages.empty() ? "" : ", first: ", forms.messages.empty() ? "" : Narrow(forms.messages[0]).c_str());
         return 1;
     }
     // Tick k (1-based) is due at armed + k * interval; `armed` is a little after the timer
@@ -623,7 +636,8 @@ int Soak(const Args& a) {
 int wmain(int argc, wchar_t** argv) {
     Args a;
     if (!ParseArgs(argc, argv, a)) {
-        std::fprintf(stderr, "usage: snapvane_bench backdrop|grab|anatomy|tick|series|soak [options] (see the source)\n");
+        std::fprintf(stderr,
+                     "usage: snapvane_bench backdrop|grab|anatomy|tick|series|soak [options] (see the source)\n");
         return 2;
     }
     if (a.mode != L"backdrop" && a.out.empty()) {

@@ -101,10 +101,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> titles;
     int arg = 1;
     for (; arg < argc && std::strcmp(argv[arg], "--") != 0; ++arg) {
-        if (!std::strcmp(argv[arg], "--key") && arg + 1 < argc) key = argv[++arg];
-        else if (!std::strcmp(argv[arg], "--timeout") && arg + 1 < argc) timeout = std::atof(argv[++arg]);
-        else if (!std::strcmp(argv[arg], "--settle") && arg + 1 < argc) settle = std::atof(argv[++arg]);
-        else if (!std::strcmp(argv[arg], "--title") && arg + 1 < argc) titles.push_back(argv[++arg]);
+        if (!std::strcmp(argv[arg], "--key") && arg + 1 < argc)
+            key = argv[++arg];
+        else if (!std::strcmp(argv[arg], "--timeout") && arg + 1 < argc)
+            timeout = std::atof(argv[++arg]);
+        else if (!std::strcmp(argv[arg], "--settle") && arg + 1 < argc)
+            settle = std::atof(argv[++arg]);
+        else if (!std::strcmp(argv[arg], "--title") && arg + 1 < argc)
+            titles.push_back(argv[++arg]);
         else {
             std::fprintf(stderr, "usage: mapwatch --key KEY [--timeout S] [--settle S] --title T... -- COMMAND...\n");
             return 2;
@@ -179,8 +183,8 @@ int main(int argc, char** argv) {
     std::printf("RESULT\t%s.mapped\t%.4f\n", key.c_str(), last);
     std::fflush(stdout);
     std::this_thread::sleep_for(std::chrono::duration<double>(settle));
-    std::printf("RESULT\t%s.rss\t%ld\nRESULT\t%s.rss_anon\t%ld\n", key.c_str(), StatusField(pid, "VmRSS"),
-                key.c_str(), StatusField(pid, "RssAnon"));
+    std::printf("RESULT\t%s.rss\t%ld\nRESULT\t%s.rss_anon\t%ld\n", key.c_str(), StatusField(pid, "VmRSS"), key.c_str(),
+                StatusField(pid, "RssAnon"));
     std::fflush(stdout);
     End(pid);
     XCloseDisplay(d);

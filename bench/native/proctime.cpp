@@ -23,9 +23,12 @@ int main(int argc, char** argv) {
     std::string name = "process";
     int runs = 20, warmup = 2, arg = 1;
     for (; arg < argc && std::strcmp(argv[arg], "--") != 0; ++arg) {
-        if (!std::strcmp(argv[arg], "--name") && arg + 1 < argc) name = argv[++arg];
-        else if (!std::strcmp(argv[arg], "--runs") && arg + 1 < argc) runs = std::atoi(argv[++arg]);
-        else if (!std::strcmp(argv[arg], "--warmup") && arg + 1 < argc) warmup = std::atoi(argv[++arg]);
+        if (!std::strcmp(argv[arg], "--name") && arg + 1 < argc)
+            name = argv[++arg];
+        else if (!std::strcmp(argv[arg], "--runs") && arg + 1 < argc)
+            runs = std::atoi(argv[++arg]);
+        else if (!std::strcmp(argv[arg], "--warmup") && arg + 1 < argc)
+            warmup = std::atoi(argv[++arg]);
         else {
             std::fprintf(stderr, "usage: proctime --name NAME --runs N [--warmup K] -- COMMAND [ARGS...]\n");
             return 2;

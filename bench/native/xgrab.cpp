@@ -35,7 +35,9 @@ double Median(std::vector<double> v) {
 }
 
 void Put16(uint8_t* p, uint16_t v) { p[0] = uint8_t(v), p[1] = uint8_t(v >> 8); }
-void Put32(uint8_t* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i)); }
+void Put32(uint8_t* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
+}
 
 bool WriteBmp(const XImage* image, int w, int h, const char* path) {
     if (image->bits_per_pixel != 32) {

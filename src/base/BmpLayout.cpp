@@ -37,8 +37,7 @@ BmpLayout ComputeBmpLayout(int width, int height, int bitsPerPixel) {
     layout.rowStride = static_cast<uint32_t>((rowBits + 31) / 32 * 4);
     layout.imageSize = layout.rowStride * static_cast<uint32_t>(layout.height);
     // Palette depths (1, 4, 8) carry a full colour table; deeper pictures carry none.
-    layout.colorTableEntries =
-        (bitsPerPixel >= 1 && bitsPerPixel <= 8) ? (1u << bitsPerPixel) : 0u;
+    layout.colorTableEntries = (bitsPerPixel >= 1 && bitsPerPixel <= 8) ? (1u << bitsPerPixel) : 0u;
     layout.headerSize = kInfoHeaderSize + kRgbQuadSize * layout.colorTableEntries;
     layout.offBits = kFileHeaderSize + layout.headerSize;
     layout.fileSize = layout.offBits + layout.imageSize;
@@ -62,8 +61,8 @@ std::array<uint8_t, kBmpHeadersSize> EncodeBmpHeaders(const BmpLayout& layout) {
     w.Put16(static_cast<uint32_t>(layout.bitsPerPixel));
     w.Put32(0);  // BI_RGB
     w.Put32(layout.imageSize);
-    w.Put32(0);  // biXPelsPerMeter
-    w.Put32(0);  // biYPelsPerMeter
+    w.Put32(0);                         // biXPelsPerMeter
+    w.Put32(0);                         // biYPelsPerMeter
     w.Put32(layout.colorTableEntries);  // biClrUsed: 0 above 8 bpp
     w.Put32(0);                         // biClrImportant
     return bytes;

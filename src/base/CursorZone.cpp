@@ -9,10 +9,10 @@ constexpr int kEdge = 6;
 constexpr int kCorner = 16;
 
 // SC_MOVE / SC_SIZE plus the hit code, spelled out so base/ needs no <windows.h>.
-constexpr unsigned kMoveCommand = 0xF012;         // SC_MOVE + 2: move with the mouse
-constexpr unsigned kSizeRightCommand = 0xF002;    // SC_SIZE + WMSZ_RIGHT
-constexpr unsigned kSizeBottomCommand = 0xF006;   // SC_SIZE + WMSZ_BOTTOM
-constexpr unsigned kSizeCornerCommand = 0xF008;   // SC_SIZE + WMSZ_BOTTOMRIGHT
+constexpr unsigned kMoveCommand = 0xF012;        // SC_MOVE + 2: move with the mouse
+constexpr unsigned kSizeRightCommand = 0xF002;   // SC_SIZE + WMSZ_RIGHT
+constexpr unsigned kSizeBottomCommand = 0xF006;  // SC_SIZE + WMSZ_BOTTOM
+constexpr unsigned kSizeCornerCommand = 0xF008;  // SC_SIZE + WMSZ_BOTTOMRIGHT
 }  // namespace
 
 CursorZone ChooseZone(bool exactlyCtrl, int x, int y, int width, int height) {
@@ -26,11 +26,16 @@ CursorZone ChooseZone(bool exactlyCtrl, int x, int y, int width, int height) {
 
 unsigned ZoneCommand(CursorZone zone) {
     switch (zone) {
-        case CursorZone::Move: return kMoveCommand;
-        case CursorZone::RightEdge: return kSizeRightCommand;
-        case CursorZone::BottomRight: return kSizeCornerCommand;
-        case CursorZone::Bottom: return kSizeBottomCommand;
-        case CursorZone::None: break;
+    case CursorZone::Move:
+        return kMoveCommand;
+    case CursorZone::RightEdge:
+        return kSizeRightCommand;
+    case CursorZone::BottomRight:
+        return kSizeCornerCommand;
+    case CursorZone::Bottom:
+        return kSizeBottomCommand;
+    case CursorZone::None:
+        break;
     }
     return 0;
 }

@@ -26,8 +26,8 @@ bool IsDeviceName(std::wstring_view part) {
         if (SameLetters(stem, device)) return true;
     if (stem.size() != 4) return false;
     const wchar_t digit = stem[3];
-    const bool isDigit = (digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' ||
-                         digit == L'\u00B3';
+    const bool isDigit =
+        (digit >= L'1' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3';
     return isDigit && (SameLetters(stem.substr(0, 3), L"COM") || SameLetters(stem.substr(0, 3), L"LPT"));
 }
 
@@ -42,8 +42,7 @@ std::wstring_view WithoutRoot(std::wstring_view path) {
     if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && (path[2] == L'?' || path[2] == L'.') &&
         IsSeparator(path[3])) {
         path.remove_prefix(4);
-        if (path.size() >= 4 && SameLetters(path.substr(0, 3), L"UNC") && IsSeparator(path[3]))
-            path.remove_prefix(4);
+        if (path.size() >= 4 && SameLetters(path.substr(0, 3), L"UNC") && IsSeparator(path[3])) path.remove_prefix(4);
     }
     if (path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == L':') path.remove_prefix(2);
     return path;

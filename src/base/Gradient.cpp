@@ -5,9 +5,7 @@
 namespace base {
 
 namespace {
-int Channel(uint32_t color, int shift) {
-    return static_cast<int>((color >> shift) & 0xFF);
-}
+int Channel(uint32_t color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
 
 GradientStep Band(IntRect rect, uint32_t color) {
     GradientStep step;
@@ -37,8 +35,8 @@ IntRect NthBand(IntRect r, bool vertical, int bandWidth, int n) {
 
 // Styles 1 and 2: start at the first band, nearly the end colour at the last (the end colour
 // itself would come at p = span, which the loop never reaches).
-void PlanOneWay(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end,
-                bool vertical, int bandWidth) {
+void PlanOneWay(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool vertical,
+                int bandWidth) {
     const int span = vertical ? r.Width() : r.Height();
     int n = 0;
     for (int p = 0; p < span; p += bandWidth)
@@ -49,8 +47,8 @@ void PlanOneWay(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uin
 // width does not divide the half, the way back begins at a position past the half; that
 // position is held at the half, so the band shows the end colour instead of a factor above 1
 // whose channels would leave the range between the two colours.
-void PlanThereAndBack(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end,
-                      bool vertical, int bandWidth) {
+void PlanThereAndBack(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool vertical,
+                      int bandWidth) {
     const int half = (vertical ? r.Width() : r.Height()) / 2;
     int n = 0;
     int p = 0;
@@ -65,8 +63,8 @@ void PlanThereAndBack(std::vector<GradientStep>& steps, IntRect r, uint32_t star
 // Styles 3 and 4: lines of pen width bandWidth over the diagonal span width + height. They
 // use canvas coordinates from (0, 0), not r's origin, and run one pixel past the left edge so
 // the end point that LineTo leaves out lies outside the picture.
-void PlanDiagonal(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end,
-                  bool fromBottom, int bandWidth) {
+void PlanDiagonal(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool fromBottom,
+                  int bandWidth) {
     const int h = r.Height();
     const int span = r.Width() + h;
     for (int d = 0; d <= span; d += bandWidth) {
@@ -77,13 +75,19 @@ void PlanDiagonal(std::vector<GradientStep>& steps, IntRect r, uint32_t start, u
 
 int SpanOf(IntRect r, int style) {
     switch (style) {
-        case 1: return r.Height();
-        case 2: return r.Width();
-        case 3:
-        case 4: return r.Width() + r.Height();
-        case 5: return r.Height() / 2;
-        case 6: return r.Width() / 2;
-        default: return 0;
+    case 1:
+        return r.Height();
+    case 2:
+        return r.Width();
+    case 3:
+    case 4:
+        return r.Width() + r.Height();
+    case 5:
+        return r.Height() / 2;
+    case 6:
+        return r.Width() / 2;
+    default:
+        return 0;
     }
 }
 }  // namespace
@@ -102,8 +106,7 @@ uint32_t BlendColor(uint32_t start, uint32_t end, int p, int span) {
     return result;
 }
 
-std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style,
-                                       int bandWidth) {
+std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style, int bandWidth) {
     std::vector<GradientStep> steps;
     if (style < 1 || style > 6) return steps;  // 0: nothing is drawn
     bandWidth = std::max(bandWidth, 1);
@@ -114,12 +117,24 @@ std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, 
         return steps;
     }
     switch (style) {
-        case 1: PlanOneWay(steps, r, start, end, false, bandWidth); break;
-        case 2: PlanOneWay(steps, r, start, end, true, bandWidth); break;
-        case 3: PlanDiagonal(steps, r, start, end, false, bandWidth); break;
-        case 4: PlanDiagonal(steps, r, start, end, true, bandWidth); break;
-        case 5: PlanThereAndBack(steps, r, start, end, false, bandWidth); break;
-        case 6: PlanThereAndBack(steps, r, start, end, true, bandWidth); break;
+    case 1:
+        PlanOneWay(steps, r, start, end, false, bandWidth);
+        break;
+    case 2:
+        PlanOneWay(steps, r, start, end, true, bandWidth);
+        break;
+    case 3:
+        PlanDiagonal(steps, r, start, end, false, bandWidth);
+        break;
+    case 4:
+        PlanDiagonal(steps, r, start, end, true, bandWidth);
+        break;
+    case 5:
+        PlanThereAndBack(steps, r, start, end, false, bandWidth);
+        break;
+    case 6:
+        PlanThereAndBack(steps, r, start, end, true, bandWidth);
+        break;
     }
     return steps;
 }

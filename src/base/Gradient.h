@@ -32,7 +32,6 @@ struct GradientStep {
 // 1 rows start -> end top to bottom, 2 columns left to right, 5 rows start -> end -> start,
 // 6 columns likewise, 3 and 4 diagonal lines over width + height. Bands may stick out past r
 // (the image clips them). bandWidth below 1 is taken as 1; an unknown style draws nothing.
-std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style,
-                                       int bandWidth);
+std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style, int bandWidth);
 
 }  // namespace base

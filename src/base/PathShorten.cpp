@@ -27,8 +27,7 @@ void CutFirstFolder(std::wstring& dir) {
     if (rooted) dir.insert(0, 1, L'\\');
 }
 
-std::wstring ShortenPath(std::wstring_view path,
-                         const std::function<int(std::wstring_view)>& textWidth, int limit) {
+std::wstring ShortenPath(std::wstring_view path, const std::function<int(std::wstring_view)>& textWidth, int limit) {
     // Directory (up to and including the last "\" or ":") and name (the rest).
     const size_t split = path.find_last_of(L"\\:");
     const size_t dirLength = (split == std::wstring_view::npos) ? 0 : split + 1;

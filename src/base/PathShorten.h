@@ -15,7 +15,6 @@ void CutFirstFolder(std::wstring& dir);
 // The path shortened until textWidth(result) <= limit: leading folders are replaced by
 // "...\" one at a time, then the drive goes, then "...\", leaving the last name alone, which
 // is returned however wide it is. textWidth measures a text in pixels in the display font.
-std::wstring ShortenPath(std::wstring_view path,
-                         const std::function<int(std::wstring_view)>& textWidth, int limit);
+std::wstring ShortenPath(std::wstring_view path, const std::function<int(std::wstring_view)>& textWidth, int limit);
 
 }  // namespace base

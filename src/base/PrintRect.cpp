@@ -11,9 +11,7 @@ constexpr int kOrigin = 100;
 
 // round(6.6 * n) for n >= 0. 6.6 n = 33 n / 5 never ends in exactly .5, so adding half the
 // divisor and truncating is the nearest integer without any rule for halves.
-int64_t ScaledEdge(int64_t n) {
-    return (33 * n * 2 + 5) / 10;
-}
+int64_t ScaledEdge(int64_t n) { return (33 * n * 2 + 5) / 10; }
 
 // One far edge. The plain rule puts the edge at or before the origin for sizes below 16 px,
 // which would print an inverted or empty picture. We keep at least one printer pixel per

@@ -9,13 +9,12 @@ namespace base {
 
 namespace {
 constexpr std::array<int, 13> kIntervalsMs = {
-    1000, 2000, 3000, 5000, 10000, 25000,           // seconds
-    60000, 120000, 180000, 300000, 600000, 1800000,  // minutes
-    3600000,                                         // one hour
+    1000,    2000,   3000,   5000,   10000,  25000,    // seconds
+    60000,   120000, 180000, 300000, 600000, 1800000,  // minutes
+    3600000,                                           // one hour
 };
 
-constexpr std::array<std::wstring_view, 6> kCountdownTexts = {L"3",  L"5",  L"10",
-                                                              L"20", L"30", L"60"};
+constexpr std::array<std::wstring_view, 6> kCountdownTexts = {L"3", L"5", L"10", L"20", L"30", L"60"};
 
 template <class Table>
 const auto& ClampedEntry(const Table& table, int index) {
@@ -34,13 +33,9 @@ std::wstring SeriesFileName(std::wstring_view folder, std::wstring_view name, in
     return result;
 }
 
-int SeriesIntervalMs(int index) {
-    return ClampedEntry(kIntervalsMs, index);
-}
+int SeriesIntervalMs(int index) { return ClampedEntry(kIntervalsMs, index); }
 
-std::wstring_view CountdownStartText(int index) {
-    return ClampedEntry(kCountdownTexts, index);
-}
+std::wstring_view CountdownStartText(int index) { return ClampedEntry(kCountdownTexts, index); }
 
 std::optional<int> ParseCount(std::wstring_view text) {
     bool negative = false;

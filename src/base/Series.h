@@ -9,8 +9,7 @@ namespace base {
 // One file of a capture series: folder + "\" + name + counter + extension, joined as they
 // stand. Nothing is trimmed or checked: a drive root gives "C:\\screen0.bmp", an empty folder
 // a name beginning with "\".
-std::wstring SeriesFileName(std::wstring_view folder, std::wstring_view name, int counter,
-                            std::wstring_view extension);
+std::wstring SeriesFileName(std::wstring_view folder, std::wstring_view name, int counter, std::wstring_view extension);
 
 // Milliseconds between captures for the interval list's item index (0 = "1 sec" ...
 // 12 = "1 hour"). An index outside the list is clamped to its first or last item.

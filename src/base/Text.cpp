@@ -7,9 +7,7 @@ std::wstring WithFullStop(std::wstring msg) {
     return msg;
 }
 
-std::wstring_view ShortHint(std::wstring_view hint) {
-    return hint.substr(0, hint.find(L'|'));
-}
+std::wstring_view ShortHint(std::wstring_view hint) { return hint.substr(0, hint.find(L'|')); }
 
 std::wstring_view LongHint(std::wstring_view hint) {
     const size_t bar = hint.find(L'|');

@@ -151,7 +151,8 @@ public:
         // read-only file in the way, a file that another program holds or that may not be
         // written. The look costs nothing on the way of a new name.
         const DWORD attributes = ::GetFileAttributesW(target.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+        if (attributes == INVALID_FILE_ATTRIBUTES ||
+            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
             ThrowCannotCreate(target_);
         HANDLE earlier =
             ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -183,6 +183,6 @@ void TVrGraphicImageControl::CaptureBackground() {
 }
 
 void TVrGraphicImageControl::CopyBackground() {
-    ::BitBlt(ImageCanvas().Handle(), 0, 0, imageBitmap_.Width(), imageBitmap_.Height(), backgroundBitmap_.Dc(), 0,
-             0, SRCCOPY);
+    ::BitBlt(ImageCanvas().Handle(), 0, 0, imageBitmap_.Width(), imageBitmap_.Height(), backgroundBitmap_.Dc(), 0, 0,
+             SRCCOPY);
 }

@@ -8,12 +8,18 @@ namespace {
 // The DrawGradient fill style of each direction.
 int FillStyle(TVrGradDirection d) {
     switch (d) {
-    case gdUpDown: return 1;
-    case gdUpDownHalf: return 5;
-    case gdLeftRight: return 2;
-    case gdLeftRightHalf: return 6;
-    case gdChord1: return 3;
-    case gdChord2: return 4;
+    case gdUpDown:
+        return 1;
+    case gdUpDownHalf:
+        return 5;
+    case gdLeftRight:
+        return 2;
+    case gdLeftRightHalf:
+        return 6;
+    case gdChord1:
+        return 3;
+    case gdChord2:
+        return 4;
     }
     return 0;
 }

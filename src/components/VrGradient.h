@@ -43,16 +43,16 @@ class TVrGradient : public TVrCustomGradient {
 public:
     using TVrCustomGradient::TVrCustomGradient;
 
-    using TVrCustomGradient::StartColor;
-    using TVrCustomGradient::SetStartColor;
-    using TVrCustomGradient::EndColor;
-    using TVrCustomGradient::SetEndColor;
     using TVrCustomGradient::ColorWidth;
-    using TVrCustomGradient::SetColorWidth;
     using TVrCustomGradient::Direction;
-    using TVrCustomGradient::SetDirection;
+    using TVrCustomGradient::EndColor;
     using TVrCustomGradient::FormDrag;
+    using TVrCustomGradient::SetColorWidth;
+    using TVrCustomGradient::SetDirection;
+    using TVrCustomGradient::SetEndColor;
     using TVrCustomGradient::SetFormDrag;
-    using TVrCustomGradient::SwapColors;
+    using TVrCustomGradient::SetStartColor;
     using TVrCustomGradient::SetSwapColors;
+    using TVrCustomGradient::StartColor;
+    using TVrCustomGradient::SwapColors;
 };

@@ -27,14 +27,11 @@ fw::WinControl* OutermostWindowedOwner(const fw::Control& component) {
     // Controls belong to the container they are placed on; walking the parents is walking
     // the owners.
     fw::WinControl* last = nullptr;
-    for (fw::Container* owner = component.Parent(); owner && owner->IsWindowed();
-         owner = owner->Parent())
-        last = owner;
+    for (fw::Container* owner = component.Parent(); owner && owner->IsWindowed(); owner = owner->Parent()) last = owner;
     return last;
 }
 
-void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle,
-                  int bandWidth) {
+void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle, int bandWidth) {
     const base::IntRect r{rect.left, rect.top, rect.right, rect.bottom};
     const auto steps = base::PlanGradient(r, PlainRgb(start), PlainRgb(end), fillStyle, bandWidth);
     for (const base::GradientStep& step : steps) {

@@ -26,5 +26,4 @@ fw::WinControl* OutermostWindowedOwner(const fw::Control& component);
 // (pen width bandWidth, canvas coordinates from (0, 0)), 5 rows start -> end -> start,
 // 6 columns likewise. The canvas keeps the last colours and, for 3 and 4, a solid pen of
 // width bandWidth.
-void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle,
-                  int bandWidth);
+void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle, int bandWidth);

@@ -115,8 +115,9 @@ void TCopyForm::BuildSimplePage() {
     Label4.SetAutoSize(false);
     Label4.SetBounds(S(8), S(40), S(195), S(56));
     Label4.SetShowAccelChar(true);  // "&&" shows one ampersand
-    Label4.SetText(L"Use the right side, the bottom or \r\nbottomleft corner to resize border.\r\n"
-                   L"Push && hold CTRL and drag on the\r\nred border to move the frame.");
+    Label4.SetText(
+        L"Use the right side, the bottom or \r\nbottomleft corner to resize border.\r\n"
+        L"Push && hold CTRL and drag on the\r\nred border to move the frame.");
 
     Capture.SetBounds(S(16), S(104), S(185), S(30));
     Capture.SetText(L"&Capture bitmap");
@@ -133,9 +134,10 @@ void TCopyForm::BuildSimplePage() {
         const wchar_t* glyph;
         const wchar_t* hint;
     };
-    for (const Output& o : {Output{Copy, 16, L"C&opy", L"GLYPH_COPY", L"Copy bitmap to clipboard|Copy captured bitmap into clipboard"},
-                            Output{Save, 86, L"&Save", L"GLYPH_SAVE", L"Save bitmap to file|Save captured bitmap to imagefile"},
-                            Output{Print, 152, L"&Print", L"GLYPH_PRINT", L"Print bitmap|Print captured bitmap"}}) {
+    for (const Output& o :
+         {Output{Copy, 16, L"C&opy", L"GLYPH_COPY", L"Copy bitmap to clipboard|Copy captured bitmap into clipboard"},
+          Output{Save, 86, L"&Save", L"GLYPH_SAVE", L"Save bitmap to file|Save captured bitmap to imagefile"},
+          Output{Print, 152, L"&Print", L"GLYPH_PRINT", L"Print bitmap|Print captured bitmap"}}) {
         o.button.SetBounds(S(o.left), S(144), S(49), S(49));
         o.button.SetText(o.caption);
         o.button.GetGlyph().Load(o.glyph, 2, Dpi());
@@ -172,8 +174,9 @@ void TCopyForm::BuildCountDownPage() {
     PageControl1.SetActivePage(&CountDown);
 
     Label11.SetBounds(S(8), 0, 0, 0);
-    Label11.SetText(L"Capturing will be performed after a \r\nnumber of seconds. The countdown\r\n"
-                    L"will be seen within the red border.");
+    Label11.SetText(
+        L"Capturing will be performed after a \r\nnumber of seconds. The countdown\r\n"
+        L"will be seen within the red border.");
 
     StartButton.SetBounds(S(8), S(64), S(137), S(33));
     StartButton.SetText(L"Start countdown");
@@ -200,9 +203,10 @@ void TCopyForm::BuildCountDownPage() {
         const wchar_t* glyph;
         const wchar_t* hint;
     };
-    for (const Output& o : {Output{BtnCopy, 8, 65, L"Copy", L"GLYPH_COPY_S", L"Copy to clipboard|Copy captured bitmap to clipboard"},
-                            Output{BtnSave, 80, 73, L"Save", L"GLYPH_SAVE_S", L"Save to file|Save captured bitmap to file"},
-                            Output{BtnPrint, 160, 73, L"&Print", L"GLYPH_PRINT_S", L"Print bitmap|Print captured bitmap"}}) {
+    for (const Output& o :
+         {Output{BtnCopy, 8, 65, L"Copy", L"GLYPH_COPY_S", L"Copy to clipboard|Copy captured bitmap to clipboard"},
+          Output{BtnSave, 80, 73, L"Save", L"GLYPH_SAVE_S", L"Save to file|Save captured bitmap to file"},
+          Output{BtnPrint, 160, 73, L"&Print", L"GLYPH_PRINT_S", L"Print bitmap|Print captured bitmap"}}) {
         o.button.SetBounds(S(o.left), S(136), S(o.width), S(25));
         o.button.SetText(o.caption);
         o.button.GetGlyph().Load(o.glyph, 2, Dpi());

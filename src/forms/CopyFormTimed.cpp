@@ -91,8 +91,8 @@ void TCopyForm::PlayClick() {
         return;
     }
     if (!Stop.Enabled()) {
-        for (fw::Control* c : std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6,
-                                                                   &Filename, &Path, &Browse})
+        for (fw::Control* c :
+             std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6, &Filename, &Path, &Browse})
             c->SetEnabled(false);
     }
     Timer.SetInterval(unsigned(base::SeriesIntervalMs(Intervall.ItemIndex())));
@@ -122,8 +122,7 @@ void TCopyForm::PlayClick() {
 void TCopyForm::TimerTimer() {
     MainForm->FocusForm();
     GrabInto(RegFrame1.Image);
-    std::wstring name =
-        base::SeriesFileName(Path.Hint(), Filename.Text(), seriesCounter_, Filetype.SelectedText());
+    std::wstring name = base::SeriesFileName(Path.Hint(), Filename.Text(), seriesCounter_, Filetype.SelectedText());
     capture::SaveBitmapFile(RegFrame1.Image.Picture(), name);
     ++seriesCounter_;  // only after a good save
 }

@@ -151,13 +151,9 @@ void TCopyForm::FormKeyUp(WORD& key, fw::ShiftState) {
     if (PageControl.ActivePage() == &CaptureLoop && PageControl1.ActivePage() == &CaptureRegularily) PlayClick();
 }
 
-void TCopyForm::Label3Click() {
-    ::SetWindowPos(MainForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-}
+void TCopyForm::Label3Click() { ::SetWindowPos(MainForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
-void TCopyForm::EmailAddressClick() {
-    OpenWithShell(std::wstring(L"mailto:") + kMakerEmail);
-}
+void TCopyForm::EmailAddressClick() { OpenWithShell(std::wstring(L"mailto:") + kMakerEmail); }
 
 void TCopyForm::httpAddressClick() { OpenWithShell(kMakerWeb); }
 

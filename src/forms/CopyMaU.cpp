@@ -89,18 +89,23 @@ namespace {
 // shown and the action taken on a press always agree.
 HCURSOR ZoneCursor(base::CursorZone zone) {
     switch (zone) {
-    case base::CursorZone::Move: return ::LoadCursorW(nullptr, IDC_SIZEALL);
-    case base::CursorZone::RightEdge: return ::LoadCursorW(nullptr, IDC_SIZEWE);
-    case base::CursorZone::BottomRight: return ::LoadCursorW(nullptr, IDC_SIZENWSE);
-    case base::CursorZone::Bottom: return ::LoadCursorW(nullptr, IDC_SIZENS);
-    case base::CursorZone::None: break;
+    case base::CursorZone::Move:
+        return ::LoadCursorW(nullptr, IDC_SIZEALL);
+    case base::CursorZone::RightEdge:
+        return ::LoadCursorW(nullptr, IDC_SIZEWE);
+    case base::CursorZone::BottomRight:
+        return ::LoadCursorW(nullptr, IDC_SIZENWSE);
+    case base::CursorZone::Bottom:
+        return ::LoadCursorW(nullptr, IDC_SIZENS);
+    case base::CursorZone::None:
+        break;
     }
     return nullptr;  // the default cursor
 }
 
 base::CursorZone ZoneOfCursor(HCURSOR cursor) {
-    for (auto zone : {base::CursorZone::Move, base::CursorZone::RightEdge, base::CursorZone::BottomRight,
-                      base::CursorZone::Bottom})
+    for (auto zone :
+         {base::CursorZone::Move, base::CursorZone::RightEdge, base::CursorZone::BottomRight, base::CursorZone::Bottom})
         if (cursor && cursor == ZoneCursor(zone)) return zone;
     return base::CursorZone::None;
 }

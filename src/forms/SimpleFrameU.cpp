@@ -1,7 +1,8 @@
 #include "forms/SimpleFrameU.h"
 
 TSimpleFrame::TSimpleFrame(fw::Container* parent, std::wstring name)
-    : ScrollBox(parent, std::move(name)), Image(this, L"Image") {
+    : ScrollBox(parent, std::move(name)),
+      Image(this, L"Image") {
     SetColor(fw::kGray);
     Image.SetAutoSize(true);
     Image.SetBounds(0, 0, 0, 0);

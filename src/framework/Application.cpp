@@ -42,8 +42,7 @@ Application& Application::Instance() {
 void Application::Initialize() {
     if (hwnd_) return;
     mainThread_ = ::GetCurrentThreadId();
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
-                                             ICC_BAR_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     // COM, which the shell's dialogs want, is set up when one of them is first used
     // (fw::RequireOle): starting does not pay for it.
@@ -161,8 +160,7 @@ bool Application::HandleMessage() {
 }
 
 void Application::ProcessMessages() {
-    while (HandleMessage()) {
-    }
+    while (HandleMessage()) {}
 }
 
 bool Application::PreTranslate(MSG& msg) {

@@ -134,8 +134,8 @@ private:
 
     std::wstring title_;
     Color hintColor_ = kInfoBk;
-    HICON icon_ = nullptr;              // the class icon, shared
-    WindowIcons icons_;                 // of the application window, for the screen's dpi
+    HICON icon_ = nullptr;  // the class icon, shared
+    WindowIcons icons_;     // of the application window, for the screen's dpi
     Form* mainForm_ = nullptr;
     std::vector<Form*> forms_;
     std::vector<HWND> hiddenByMinimize_;

@@ -57,10 +57,30 @@ void Canvas::Detach() {
     saved_ = 0;
 }
 
-void Canvas::SetPenColor(Color c) { if (c != penColor_) { penColor_ = c; penDirty_ = true; } }
-void Canvas::SetPenWidth(int w) { if (w != penWidth_) { penWidth_ = w; penDirty_ = true; } }
-void Canvas::SetPenStyle(int s) { if (s != penStyle_) { penStyle_ = s; penDirty_ = true; } }
-void Canvas::SetPenMode(int m) { if (m != penMode_) { penMode_ = m; penDirty_ = true; } }
+void Canvas::SetPenColor(Color c) {
+    if (c != penColor_) {
+        penColor_ = c;
+        penDirty_ = true;
+    }
+}
+void Canvas::SetPenWidth(int w) {
+    if (w != penWidth_) {
+        penWidth_ = w;
+        penDirty_ = true;
+    }
+}
+void Canvas::SetPenStyle(int s) {
+    if (s != penStyle_) {
+        penStyle_ = s;
+        penDirty_ = true;
+    }
+}
+void Canvas::SetPenMode(int m) {
+    if (m != penMode_) {
+        penMode_ = m;
+        penDirty_ = true;
+    }
+}
 void Canvas::SetBrushColor(Color c) {
     if (c != brushColor_ || brushStyle_ != BrushStyle::Solid) {
         brushColor_ = c;
@@ -68,8 +88,18 @@ void Canvas::SetBrushColor(Color c) {
         brushDirty_ = true;
     }
 }
-void Canvas::SetBrushStyle(BrushStyle s) { if (s != brushStyle_) { brushStyle_ = s; brushDirty_ = true; } }
-void Canvas::SetFont(const FontSpec& f) { if (!(f == font_)) { font_ = f; fontDirty_ = true; } }
+void Canvas::SetBrushStyle(BrushStyle s) {
+    if (s != brushStyle_) {
+        brushStyle_ = s;
+        brushDirty_ = true;
+    }
+}
+void Canvas::SetFont(const FontSpec& f) {
+    if (!(f == font_)) {
+        font_ = f;
+        fontDirty_ = true;
+    }
+}
 
 void Canvas::RequirePen() {
     if (!penDirty_ && pen_) return;

@@ -9,9 +9,7 @@ void CheckBox::CreateWnd() {
     if (hwnd_) ::SendMessageW(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool CheckBox::Checked() const {
-    return hwnd_ ? ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
-}
+bool CheckBox::Checked() const { return hwnd_ ? ::SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_; }
 
 void CheckBox::SetChecked(bool c) {
     checked_ = c;

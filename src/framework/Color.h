@@ -28,8 +28,6 @@ inline constexpr Color kWindowText = SystemColor(COLOR_WINDOWTEXT);
 inline constexpr Color kGrayText = SystemColor(COLOR_GRAYTEXT);
 inline constexpr Color kInfoBk = SystemColor(COLOR_INFOBK);
 
-inline COLORREF ToRgb(Color c) {
-    return c < 0 ? ::GetSysColor(c & 0xFF) : COLORREF(c);
-}
+inline COLORREF ToRgb(Color c) { return c < 0 ? ::GetSysColor(c & 0xFF) : COLORREF(c); }
 
 }  // namespace fw

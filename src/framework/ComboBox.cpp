@@ -27,9 +27,7 @@ void ComboBox::SetItems(std::vector<std::wstring> items) {
     for (const auto& item : items_) ::SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-int ComboBox::ItemIndex() const {
-    return hwnd_ ? int(::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : index_;
-}
+int ComboBox::ItemIndex() const { return hwnd_ ? int(::SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)) : index_; }
 
 void ComboBox::SetItemIndex(int i) {
     index_ = i;

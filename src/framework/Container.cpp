@@ -36,8 +36,7 @@ Control* Container::FindControl(const std::wstring& name) const {
 WindowParams Container::Params() {
     WindowParams p;
     p.className = L"SvContainer";
-    p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) |
-              (enabled_ ? 0 : WS_DISABLED);
+    p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     p.exStyle = WS_EX_CONTROLPARENT;
     POINT s = parent_ ? parent_->ScrollOffset() : POINT{0, 0};
     p.x = Left() - s.x;
@@ -198,8 +197,8 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_MBUTTONDOWN || msg == WM_MBUTTONDBLCLK || msg == WM_MBUTTONUP) button = MouseButton::Middle;
     // A quick second press of any button comes as a double-click (the forms' class asks for
     // them) and is a press like the first.
-    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
-                msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+    bool down = msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN || msg == WM_LBUTTONDBLCLK ||
+                msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
     bool up = msg == WM_LBUTTONUP || msg == WM_RBUTTONUP || msg == WM_MBUTTONUP;
     if (target && target->Enabled()) {
         int x = pt.x + scroll_.x - target->Left(), y = pt.y + scroll_.y - target->Top();

@@ -205,8 +205,8 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
     if (tabStop_) style |= WS_TABSTOP;
     POINT s = parent_->ScrollOffset();
     static int nextId = 100;  // dialog navigation (DM_GETDEFID, WM_COMMAND) needs control ids
-    HWND wnd = ::CreateWindowExW(exStyle, className, text_.c_str(), style, Left() - s.x, Top() - s.y, Width(),
-                                 Height(), parent_->Handle(), reinterpret_cast<HMENU>(INT_PTR(nextId++)),
+    HWND wnd = ::CreateWindowExW(exStyle, className, text_.c_str(), style, Left() - s.x, Top() - s.y, Width(), Height(),
+                                 parent_->Handle(), reinterpret_cast<HMENU>(INT_PTR(nextId++)),
                                  ::GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw OutOfResources(L"Error creating window");
     AttachHandle(wnd);

@@ -21,10 +21,9 @@ enum class Align { None, Top, Bottom, Left, Right, Client };
 
 // Keys and buttons held, as the handlers see them.
 using ShiftState = unsigned;
-inline constexpr ShiftState kShift = 1, kAlt = 2, kCtrl = 4, kLeftButton = 8, kRightButton = 16,
-                            kMiddleButton = 32;
-ShiftState ShiftFromKeyboard();                   // keys held now (GetKeyState)
-ShiftState ShiftFromMouse(WPARAM mk);             // from a mouse message's MK_ flags
+inline constexpr ShiftState kShift = 1, kAlt = 2, kCtrl = 4, kLeftButton = 8, kRightButton = 16, kMiddleButton = 32;
+ShiftState ShiftFromKeyboard();        // keys held now (GetKeyState)
+ShiftState ShiftFromMouse(WPARAM mk);  // from a mouse message's MK_ flags
 enum class MouseButton { Left, Right, Middle };
 
 class Control {
@@ -129,7 +128,7 @@ public:
     bool Opaque() const { return opaque_; }
     void SetOpaque(bool o) { opaque_ = o; }
     bool Designing() const { return false; }  // this program never runs in a designer
-    bool Loading() const;                      // the form is still being built
+    bool Loading() const;                     // the form is still being built
     void Invalidate() override;
     // Paints the control at once: opaque controls straight on the parent's DC (with the
     // controls above them), others by invalidating and updating the parent.

@@ -42,7 +42,8 @@ HBRUSH Edit::CtlColor(HDC dc) {
 // ---- LabeledEdit
 
 LabeledEdit::LabeledEdit(Container* parent, std::wstring name)
-    : Edit(parent, std::move(name)), label_(parent, Name() + L"Label") {}
+    : Edit(parent, std::move(name)),
+      label_(parent, Name() + L"Label") {}
 
 void LabeledEdit::SetLabelCaption(const std::wstring& caption) {
     label_.SetText(caption);
@@ -73,9 +74,7 @@ void LabeledEdit::VisibleChanged() {
 
 Memo::Memo(Container* parent, std::wstring name) : Edit(parent, std::move(name)) {}
 
-DWORD Memo::EditStyle() const {
-    return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly_ ? ES_READONLY : 0);
-}
+DWORD Memo::EditStyle() const { return ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | (readOnly_ ? ES_READONLY : 0); }
 
 void Memo::SetLines(const std::vector<std::wstring>& lines) {
     std::wstring all;

@@ -30,9 +30,7 @@ Form::~Form() {
     DestroyHandle();
 }
 
-Form* Form::FromHandle(HWND wnd) {
-    return dynamic_cast<Form*>(Window::FromHandle(wnd));
-}
+Form* Form::FromHandle(HWND wnd) { return dynamic_cast<Form*>(Window::FromHandle(wnd)); }
 
 void Form::CreateParams(WindowParams&) {}
 

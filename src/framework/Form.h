@@ -26,12 +26,12 @@ public:
     const std::wstring& Caption() const { return Text(); }
     void SetCaption(const std::wstring& c) { SetText(c); }
 
-    void ShowForm();      // visible, on top of the window order
+    void ShowForm();  // visible, on top of the window order
     // As ShowForm, but the activation stays where it is: for a form shown on the way to
     // showing another that takes it.
     void ShowFormInactive();
     void HideForm();
-    void Close();         // runs the close handler; the main form's close ends the program
+    void Close();  // runs the close handler; the main form's close ends the program
     // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
     void FocusForm();
 
@@ -44,8 +44,14 @@ public:
 
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool k) { keyPreview_ = k; }
-    void SetMinSize(int w, int h) { minWidth_ = w; minHeight_ = h; }
-    void SetMaxSize(int w, int h) { maxWidth_ = w; maxHeight_ = h; }
+    void SetMinSize(int w, int h) {
+        minWidth_ = w;
+        minHeight_ = h;
+    }
+    void SetMaxSize(int w, int h) {
+        maxWidth_ = w;
+        maxHeight_ = h;
+    }
     void SetTransparentColor(bool on, Color value);
     bool TransparentColor() const { return transparentColor_; }
     Color TransparentColorValue() const { return transparentColorValue_; }

@@ -25,11 +25,9 @@ inline int GdiObjectCount() {
     HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     if (!::GetProcAddress(ntdll, "wine_get_version")) return -1;
     using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-    auto query =
-        reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQueryInformationProcess")));
+    auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
-        return -1;
+    if (!query || query(::GetCurrentProcess(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
     auto* peb = reinterpret_cast<const BYTE*>(basic.PebBaseAddress);
     const size_t tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB.GdiSharedHandleTable
     const Entry* table = *reinterpret_cast<const Entry* const*>(peb + tableOffset);

@@ -6,8 +6,7 @@
 
 namespace fw {
 
-ImageList::ImageList(int width, int height)
-    : baseWidth_(width), baseHeight_(height), width_(width), height_(height) {
+ImageList::ImageList(int width, int height) : baseWidth_(width), baseHeight_(height), width_(width), height_(height) {
     list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4);
 }
 

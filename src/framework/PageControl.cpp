@@ -5,7 +5,9 @@
 namespace fw {
 
 TabSheet::TabSheet(PageControl* owner, std::wstring name, std::wstring caption, int imageIndex)
-    : Container(owner, std::move(name)), owner_(owner), imageIndex_(imageIndex) {
+    : Container(owner, std::move(name)),
+      owner_(owner),
+      imageIndex_(imageIndex) {
     text_ = std::move(caption);
     visible_ = false;
     if (owner) {

@@ -9,10 +9,22 @@ enum class Bevel { None, Lowered, Raised };
 class Panel : public Container {
 public:
     Panel(Container* parent, std::wstring name);
-    void SetBevelInner(Bevel b) { bevelInner_ = b; Invalidate(); }
-    void SetBevelOuter(Bevel b) { bevelOuter_ = b; Invalidate(); }
-    void SetBevelWidth(int w) { bevelWidth_ = w; Invalidate(); }
-    void SetSingleBorder(bool s) { singleBorder_ = s; Invalidate(); }
+    void SetBevelInner(Bevel b) {
+        bevelInner_ = b;
+        Invalidate();
+    }
+    void SetBevelOuter(Bevel b) {
+        bevelOuter_ = b;
+        Invalidate();
+    }
+    void SetBevelWidth(int w) {
+        bevelWidth_ = w;
+        Invalidate();
+    }
+    void SetSingleBorder(bool s) {
+        singleBorder_ = s;
+        Invalidate();
+    }
     // Width taken by the border and bevels on each side: the client area aligned children use.
     int BorderWidth() const;
 

@@ -15,7 +15,8 @@ namespace {
 Printer* g_spooling = nullptr;
 
 std::wstring DefaultPrinterName() {
-    static auto* getDefaultPrinter = SystemFunction<decltype(::GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW");
+    static auto* getDefaultPrinter =
+        SystemFunction<decltype(::GetDefaultPrinterW)>(L"winspool.drv", "GetDefaultPrinterW");
     DWORD size = 0;
     getDefaultPrinter(nullptr, &size);
     if (size == 0) return {};

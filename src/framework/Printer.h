@@ -48,7 +48,7 @@ public:
     HDC Handle();
     Canvas& GetCanvas();
     int BitsPerPixel();
-    int PageWidth();   // printable area in device pixels
+    int PageWidth();  // printable area in device pixels
     int PageHeight();
 
 private:

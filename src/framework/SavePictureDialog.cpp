@@ -85,8 +85,9 @@ std::vector<WORD> BuildPaneTemplate() {
     w.Item(kStaticAtom, SS_LEFT, 0, 0, 4, kPaneTop + kPaneHeight + 2, stc32, L"");
     w.Item(kStaticAtom, SS_LEFT | SS_NOPREFIX, kColumnLeft, 4, kColumnWidth - kButtonSize - 4, 9,
            SavePictureDialog::kPictureLabelId, kPictureLabel);
-    w.Item(kButtonAtom, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP | WS_DISABLED, kColumnLeft + kColumnWidth - kButtonSize,
-           2, kButtonSize, kButtonSize, SavePictureDialog::kPreviewButtonId, L"Preview");
+    w.Item(kButtonAtom, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP | WS_DISABLED,
+           kColumnLeft + kColumnWidth - kButtonSize, 2, kButtonSize, kButtonSize, SavePictureDialog::kPreviewButtonId,
+           L"Preview");
     w.Item(kStaticAtom, SS_OWNERDRAW, kColumnLeft, kPaneTop, kColumnWidth, kPaneHeight,
            SavePictureDialog::kPictureBoxId, kNoPicture);
     return w.Words();
@@ -257,8 +258,8 @@ public:
     // The dialog's current selection, as the full path it would return.
     void ShowSelection() {
         std::vector<wchar_t> path(kMaxFileChars, L'\0');
-        const LRESULT n = ::SendMessageW(::GetParent(dlg_), CDM_GETFILEPATH, path.size(),
-                                         reinterpret_cast<LPARAM>(path.data()));
+        const LRESULT n =
+            ::SendMessageW(::GetParent(dlg_), CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
         ShowFile(n > 0 ? std::wstring(path.data()) : std::wstring());
     }
 
@@ -361,7 +362,8 @@ RECT SavePictureDialog::FitPicture(int width, int height, const RECT& box) {
 SavePictureDialog::Outcome SavePictureDialog::RunModal(OPENFILENAMEW& ofn) {
     if (modalHook) return modalHook(ofn);
     static auto* getSaveFileName = SystemFunction<decltype(::GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
-    static auto* extendedError = SystemFunction<decltype(::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
+    static auto* extendedError =
+        SystemFunction<decltype(::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     RequireOle();
     if (getSaveFileName(&ofn)) return Outcome::Accepted;
     const DWORD error = extendedError();

@@ -48,9 +48,9 @@ public:
     static RECT FitPicture(int width, int height, const RECT& box);
 
     // Controls of the preview pane, children of the dialog's hook window.
-    static constexpr int kPictureLabelId = 0x5301;  // "Picture:" or "Picture: (WxH)"
-    static constexpr int kPictureBoxId = 0x5302;    // the pane; its text is "(None)" when empty
-    static constexpr int kPreviewButtonId = 0x5303; // hint "Preview"
+    static constexpr int kPictureLabelId = 0x5301;   // "Picture:" or "Picture: (WxH)"
+    static constexpr int kPictureBoxId = 0x5302;     // the pane; its text is "(None)" when empty
+    static constexpr int kPreviewButtonId = 0x5303;  // hint "Preview"
 
 private:
     class PreviewPane;

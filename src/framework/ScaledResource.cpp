@@ -24,8 +24,8 @@ int LoadScaledBitmap(Bitmap& into, const wchar_t* name, int dpi) {
 int IconSizeForDpi(int dpi, bool small) {
     using MetricsForDpi = int(WINAPI*)(int, UINT);
     // Windows 10 has the metrics of any dpi; before it, windows have the screen's dpi.
-    static const auto forDpi = reinterpret_cast<MetricsForDpi>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    static const auto forDpi = reinterpret_cast<MetricsForDpi>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
     const int metric = small ? SM_CXSMICON : SM_CXICON;
     if (forDpi) return forDpi(metric, UINT(dpi));
     WindowDc screen(nullptr);
@@ -35,8 +35,7 @@ int IconSizeForDpi(int dpi, bool small) {
 
 HICON LoadIconForDpi(const wchar_t* name, int dpi, bool small) {
     const int size = IconSizeForDpi(dpi, small);
-    return static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 void WindowIcons::Apply(HWND wnd, int dpi) {

@@ -45,13 +45,9 @@ void ScrollBox::UpdateScrollRange() {
     ScrollTo(std::min(int(scroll_.x), maxX), std::min(int(scroll_.y), maxY));
 }
 
-bool ScrollBox::HorzScrollVisible() const {
-    return hwnd_ && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_HSCROLL);
-}
+bool ScrollBox::HorzScrollVisible() const { return hwnd_ && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_HSCROLL); }
 
-bool ScrollBox::VertScrollVisible() const {
-    return hwnd_ && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL);
-}
+bool ScrollBox::VertScrollVisible() const { return hwnd_ && (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VSCROLL); }
 
 void ScrollBox::ScrollTo(int x, int y) {
     if (x == scroll_.x && y == scroll_.y) return;
@@ -70,15 +66,30 @@ void ScrollBox::OnScroll(int bar, WPARAM wp) {
     ::GetScrollInfo(hwnd_, bar, &si);
     int pos = si.nPos;
     switch (LOWORD(wp)) {
-    case SB_LINEUP: pos -= 8; break;
-    case SB_LINEDOWN: pos += 8; break;
-    case SB_PAGEUP: pos -= int(si.nPage); break;
-    case SB_PAGEDOWN: pos += int(si.nPage); break;
+    case SB_LINEUP:
+        pos -= 8;
+        break;
+    case SB_LINEDOWN:
+        pos += 8;
+        break;
+    case SB_PAGEUP:
+        pos -= int(si.nPage);
+        break;
+    case SB_PAGEDOWN:
+        pos += int(si.nPage);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = si.nTrackPos;
+        break;
+    case SB_TOP:
+        pos = si.nMin;
+        break;
+    case SB_BOTTOM:
+        pos = si.nMax;
+        break;
+    default:
+        return;
     }
     int maxPos = std::max(0, si.nMax - int(si.nPage) + 1);
     pos = std::clamp(pos, 0, maxPos);

@@ -11,7 +11,10 @@ class SpeedButton : public GraphicControl {
 public:
     SpeedButton(Container* parent, std::wstring name);
     Glyph& GetGlyph() { return glyph_; }
-    void SetLayout(GlyphLayout l) { layout_ = l; Invalidate(); }
+    void SetLayout(GlyphLayout l) {
+        layout_ = l;
+        Invalidate();
+    }
     int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int g) { groupIndex_ = g; }
     bool AllowAllUp() const { return allowAllUp_; }

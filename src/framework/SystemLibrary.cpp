@@ -8,9 +8,7 @@ namespace fw {
 
 namespace {
 
-[[noreturn]] void ThrowCannotLoad(const wchar_t* library) {
-    throw Error(FormatMessage1(L"Cannot load %s", library));
-}
+[[noreturn]] void ThrowCannotLoad(const wchar_t* library) { throw Error(FormatMessage1(L"Cannot load %s", library)); }
 
 // Only ever from the system folder: a library of that name beside the program or in the
 // current folder must not be the one that is run.

@@ -7,13 +7,20 @@ namespace fw {
 
 int Win32Priority(ThreadPriority priority) {
     switch (priority) {
-    case ThreadPriority::Idle: return THREAD_PRIORITY_IDLE;
-    case ThreadPriority::Lowest: return THREAD_PRIORITY_LOWEST;
-    case ThreadPriority::Lower: return THREAD_PRIORITY_BELOW_NORMAL;
-    case ThreadPriority::Normal: return THREAD_PRIORITY_NORMAL;
-    case ThreadPriority::Higher: return THREAD_PRIORITY_ABOVE_NORMAL;
-    case ThreadPriority::Highest: return THREAD_PRIORITY_HIGHEST;
-    case ThreadPriority::TimeCritical: return THREAD_PRIORITY_TIME_CRITICAL;
+    case ThreadPriority::Idle:
+        return THREAD_PRIORITY_IDLE;
+    case ThreadPriority::Lowest:
+        return THREAD_PRIORITY_LOWEST;
+    case ThreadPriority::Lower:
+        return THREAD_PRIORITY_BELOW_NORMAL;
+    case ThreadPriority::Normal:
+        return THREAD_PRIORITY_NORMAL;
+    case ThreadPriority::Higher:
+        return THREAD_PRIORITY_ABOVE_NORMAL;
+    case ThreadPriority::Highest:
+        return THREAD_PRIORITY_HIGHEST;
+    case ThreadPriority::TimeCritical:
+        return THREAD_PRIORITY_TIME_CRITICAL;
     }
     return THREAD_PRIORITY_NORMAL;
 }
@@ -52,9 +59,7 @@ bool Thread::CheckSuspended() {
     return !terminated_;
 }
 
-bool Thread::Finished() const {
-    return !handle_ || ::WaitForSingleObject(handle_.Get(), 0) == WAIT_OBJECT_0;
-}
+bool Thread::Finished() const { return !handle_ || ::WaitForSingleObject(handle_.Get(), 0) == WAIT_OBJECT_0; }
 
 DWORD Thread::WaitFor() {
     HANDLE thread = handle_.Get();
@@ -126,8 +131,7 @@ DWORD Thread::Run() {
         std::exception_ptr error = std::current_exception();
         try {
             Synchronize([&] { Application::Instance().HandleException(error); });
-        } catch (...) {
-        }
+        } catch (...) {}
         return 1;
     }
     return 0;

@@ -81,7 +81,7 @@ private:
     std::atomic<bool> suspended_{true};
     std::atomic<bool> terminated_{false};
     ThreadPriority priority_ = ThreadPriority::Normal;
-    bool inHandOver_ = false;  // a hand-over of this worker runs on the GUI thread (GUI thread only)
+    bool inHandOver_ = false;          // a hand-over of this worker runs on the GUI thread (GUI thread only)
     std::atomic<int> life_{kRunning};  // who deletes a disposed thread: Dispose or the worker's end
 };
 

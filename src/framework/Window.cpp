@@ -49,8 +49,8 @@ Window* Window::FromHandle(HWND wnd) {
 
 void Window::CreateHandle(const WindowParams& p) {
     RegisterClassOnce(p);
-    HWND wnd = ::CreateWindowExW(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width,
-                                 p.height, p.parent, nullptr, ::GetModuleHandleW(nullptr), this);
+    HWND wnd = ::CreateWindowExW(p.exStyle, p.className, p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
+                                 p.parent, nullptr, ::GetModuleHandleW(nullptr), this);
     if (!wnd) throw OutOfResources(L"Error creating window");
     hwnd_ = wnd;
     HandleCreated();

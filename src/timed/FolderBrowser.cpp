@@ -28,7 +28,8 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     info.lpszTitle = title.c_str();
     info.ulFlags = flags;
     static auto* browse = fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
-    static auto* pathOf = fw::SystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+    static auto* pathOf =
+        fw::SystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
     static auto* freeList = fw::SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     fw::RequireOle();
     PIDLIST_ABSOLUTE list = browse(&info);

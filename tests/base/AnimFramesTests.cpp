@@ -49,9 +49,7 @@ TEST(DestRect, LargerFrameIsCutOnAllSides) {
     EXPECT_EQ(DestRect(false, 51, 50, 64, 64), (IntRect{-6, -7, 58, 57}));
 }
 
-TEST(DestRect, StretchTakesTheClientArea) {
-    EXPECT_EQ(DestRect(true, 65, 40, 64, 64), (IntRect{0, 0, 65, 40}));
-}
+TEST(DestRect, StretchTakesTheClientArea) { EXPECT_EQ(DestRect(true, 65, 40, 64, 64), (IntRect{0, 0, 65, 40})); }
 
 }  // namespace
 }  // namespace base

@@ -26,9 +26,7 @@ TEST(BlendColor, ChannelsStayApart) {
     EXPECT_EQ(BlendColor(0x408010, 0xC00030, 1, 2), 0x804020u);
 }
 
-TEST(BlendColor, ZeroSpanGivesStart) {
-    EXPECT_EQ(BlendColor(0x123456, 0xFFFFFF, 5, 0), 0x123456u);
-}
+TEST(BlendColor, ZeroSpanGivesStart) { EXPECT_EQ(BlendColor(0x123456, 0xFFFFFF, 5, 0), 0x123456u); }
 
 TEST(PlanGradient, HeaderPanelRedToBlackTopDown) {
     const IntRect r{0, 0, 562, 53};

@@ -11,9 +11,7 @@ namespace base {
 namespace {
 
 // Every character 7 px wide, so a limit of 7 * n fits exactly n characters.
-int SevenPx(std::wstring_view text) {
-    return static_cast<int>(text.size()) * 7;
-}
+int SevenPx(std::wstring_view text) { return static_cast<int>(text.size()) * 7; }
 
 std::wstring Cut(std::wstring dir) {
     CutFirstFolder(dir);
@@ -75,14 +73,11 @@ TEST(ShortenPath, PathWithoutDrive) {
 }
 
 TEST(ShortenPath, NameWiderThanTheLimitEndsAlone) {
-    EXPECT_EQ(ShortenPath(L"C:\\a\\b\\AVeryLongFolderName", SevenPx, 7 * 5),
-              L"AVeryLongFolderName");
+    EXPECT_EQ(ShortenPath(L"C:\\a\\b\\AVeryLongFolderName", SevenPx, 7 * 5), L"AVeryLongFolderName");
     EXPECT_EQ(ShortenPath(L"JustAName", SevenPx, 7), L"JustAName");
 }
 
-TEST(ShortenPath, EmptyPathStaysEmpty) {
-    EXPECT_EQ(ShortenPath(L"", SevenPx, 0), L"");
-}
+TEST(ShortenPath, EmptyPathStaysEmpty) { EXPECT_EQ(ShortenPath(L"", SevenPx, 0), L""); }
 
 TEST(ShortenPath, DecidesByMeasuredWidthNotCharacterCount) {
     // Accented letters twice as wide: C:\Été\Bilder is 13 characters but 105 px.

@@ -16,7 +16,7 @@ TEST(PictureScale, TheNearestDrawnScaleTheSmallerWhenHalfway) {
     EXPECT_EQ(PictureScale(132), 125);  // 137.5 %
     EXPECT_EQ(PictureScale(168), 150);  // 175 %
     EXPECT_EQ(PictureScale(169), 200);
-    EXPECT_EQ(PictureScale(72), 100);   // below the smallest and beyond the largest: the ends
+    EXPECT_EQ(PictureScale(72), 100);  // below the smallest and beyond the largest: the ends
     EXPECT_EQ(PictureScale(288), 200);
 }
 

@@ -5,9 +5,7 @@
 namespace base {
 namespace {
 
-TEST(PrintRect, ScalesBySixPointSix) {
-    EXPECT_EQ(PrintRectFor(200, 100), (IntRect{100, 100, 1320, 660}));
-}
+TEST(PrintRect, ScalesBySixPointSix) { EXPECT_EQ(PrintRectFor(200, 100), (IntRect{100, 100, 1320, 660})); }
 
 TEST(PrintRect, RoundsToNearestNotDown) {
     // 666.6 and 336.6: truncation would give 666 and 336.
@@ -32,9 +30,7 @@ TEST(PrintRect, TinyCapturesNeverInvert) {
     }
 }
 
-TEST(PrintRect, ZeroOrNegativeStillPrintsOnePixel) {
-    EXPECT_EQ(PrintRectFor(0, -5), (IntRect{100, 100, 101, 101}));
-}
+TEST(PrintRect, ZeroOrNegativeStillPrintsOnePixel) { EXPECT_EQ(PrintRectFor(0, -5), (IntRect{100, 100, 101, 101})); }
 
 }  // namespace
 }  // namespace base

@@ -8,8 +8,7 @@ namespace {
 
 TEST(WithFullStop, AddedAfterLettersAndDigits) {
     EXPECT_EQ(WithFullStop(L"Cannot open clipboard"), L"Cannot open clipboard.");
-    EXPECT_EQ(WithFullStop(L"Cannot create file C:\\x\\shot0.bmp"),
-              L"Cannot create file C:\\x\\shot0.bmp.");
+    EXPECT_EQ(WithFullStop(L"Cannot create file C:\\x\\shot0.bmp"), L"Cannot create file C:\\x\\shot0.bmp.");
     EXPECT_EQ(WithFullStop(L"slash/"), L"slash/.");  // "/" sorts just after "."
 }
 
@@ -42,7 +41,7 @@ TEST(AccessKeyFree, SingleMarksGoDoubleMarksStayOnce) {
 
 TEST(AccessKey, LetterAfterTheFirstSingleMark) {
     EXPECT_EQ(AccessKey(L"&Capture bitmap"), L'C');
-    EXPECT_EQ(AccessKey(L"Brow&se..."), L'S');  // upper-cased to match the key code
+    EXPECT_EQ(AccessKey(L"Brow&se..."), L'S');     // upper-cased to match the key code
     EXPECT_EQ(AccessKey(L"Push && &hold"), L'H');  // "&&" is no mark
     EXPECT_EQ(AccessKey(L"Push && hold"), L'\0');
     EXPECT_EQ(AccessKey(L"trailing&"), L'\0');

@@ -45,7 +45,8 @@ public:
         opened_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         release_ = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         thread_ = std::thread([this] {
-            HWND wnd = ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
+            HWND wnd =
+                ::CreateWindowExW(0, L"STATIC", L"holder", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr);
             held_ = ::OpenClipboard(wnd) != FALSE;
             ::SetEvent(opened_);
             ::WaitForSingleObject(release_, 10000);

@@ -52,8 +52,8 @@ KnownDib MakeKnownDib(fw::Bitmap& bitmap, int width, int height, int bits) {
     for (int y = 0; y < height; ++y)
         for (size_t i = 0; i < used; ++i) {
             uint8_t v = uint8_t(i * 29 + y * 71 + 3);
-            if (bits == 32 && i % 4 == 3) v = 0;     // the unused byte of a pixel
-            if (bits == 16 && i % 2 == 1) v &= 0x7F; // 5-5-5: the top bit is unused
+            if (bits == 32 && i % 4 == 3) v = 0;      // the unused byte of a pixel
+            if (bits == 16 && i % 2 == 1) v &= 0x7F;  // 5-5-5: the top bit is unused
             dib.rows[y * stride + i] = v;
         }
     std::memcpy(bitsPtr, dib.rows.data(), dib.rows.size());
@@ -77,7 +77,7 @@ TEST(CaptureFile, ScreenBitmapIsWrittenAsADibOfItsDepth) {
     ASSERT_EQ(file.size(), 54 + image);
     EXPECT_EQ(U16(file, 0), 0x4D42);  // "BM"
     EXPECT_EQ(U32(file, 2), 54 + image);
-    EXPECT_EQ(U32(file, 6), 0u);   // both reserved words
+    EXPECT_EQ(U32(file, 6), 0u);  // both reserved words
     EXPECT_EQ(U32(file, 10), 54u);
     EXPECT_EQ(U32(file, 14), 40u);
     EXPECT_EQ(U32(file, 18), 101u);
@@ -214,8 +214,12 @@ TEST(CaptureFile, ANameNoFileCanHaveIsRefusedAndNothingIsWrittenAnywhere) {
     // A ":" would write a stream of a file "a" (under Wine: a file of that name), a device
     // name the device; a part too long for any file system is refused by the system, and the
     // save must not try its way beside the target for it.
-    const std::wstring names[] = {L"a:b0.bmp", L"x?0.bmp", L"x*0.bmp", L"x<0.bmp", L"x>0.bmp", L"x|0.bmp",
-                                  L"x\"0.bmp", L"x\t0.bmp", L"CON.bmp", L"nul", L"COM1.bmp", L"lpt3.jpg",
+    const std::wstring names[] = {L"a:b0.bmp",         L"x?0.bmp",
+                                  L"x*0.bmp",          L"x<0.bmp",
+                                  L"x>0.bmp",          L"x|0.bmp",
+                                  L"x\"0.bmp",         L"x\t0.bmp",
+                                  L"CON.bmp",          L"nul",
+                                  L"COM1.bmp",         L"lpt3.jpg",
                                   L"sub:x\\shot0.bmp", std::wstring(300, L'n') + L"0.bmp"};
     for (const std::wstring& name : names) {
         const std::wstring path = folder / name;
@@ -292,7 +296,8 @@ TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
 TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {
     wchar_t full[MAX_PATH];
     const DWORD length = ::GetEnvironmentVariableW(L"WINE_ENV_FULL_DISK", full, MAX_PATH);
-    ASSERT_TRUE(length > 0 && length < MAX_PATH) << "WINE_ENV_FULL_DISK names no small drive: run under WineEnvUp --full-disk";
+    ASSERT_TRUE(length > 0 && length < MAX_PATH)
+        << "WINE_ENV_FULL_DISK names no small drive: run under WineEnvUp --full-disk";
     const std::wstring folder = full;
     const std::wstring target = folder + L"\\series0.bmp";
     const std::vector<uint8_t> old(100, 'x');

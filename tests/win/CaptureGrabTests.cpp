@@ -124,8 +124,8 @@ TEST(CaptureGrab, OnAPaletteDisplayThePictureCarriesTheDisplaysPaletteToTheClipb
     int wrongEntries = 0;
     for (int i = 0; i < 256; ++i) {
         const PALETTEENTRY want = PaletteScreen::Entry(i);
-        wrongEntries += entries[i].peRed != want.peRed || entries[i].peGreen != want.peGreen ||
-                        entries[i].peBlue != want.peBlue;
+        wrongEntries +=
+            entries[i].peRed != want.peRed || entries[i].peGreen != want.peGreen || entries[i].peBlue != want.peBlue;
     }
     EXPECT_EQ(wrongEntries, 0) << "palette entries that are not the display's";
 
@@ -150,8 +150,8 @@ TEST(CaptureGrab, OnAPaletteDisplayThePictureCarriesTheDisplaysPaletteToTheClipb
     int wrongTable = 0, wrongPixels = 0;
     for (int i = 0; i < 256; ++i) {
         const PALETTEENTRY want = PaletteScreen::Entry(i);
-        wrongTable += file[54 + 4 * i] != want.peBlue || file[55 + 4 * i] != want.peGreen ||
-                      file[56 + 4 * i] != want.peRed;
+        wrongTable +=
+            file[54 + 4 * i] != want.peBlue || file[55 + 4 * i] != want.peGreen || file[56 + 4 * i] != want.peRed;
     }
     for (int row = 0; row < 12; ++row)
         for (int x = 0; x < 20; ++x)

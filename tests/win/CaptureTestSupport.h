@@ -88,7 +88,8 @@ inline bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>&
 
 // Little-endian fields of a file read back.
 inline uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
-    return uint32_t(b.at(at)) | uint32_t(b.at(at + 1)) << 8 | uint32_t(b.at(at + 2)) << 16 | uint32_t(b.at(at + 3)) << 24;
+    return uint32_t(b.at(at)) | uint32_t(b.at(at + 1)) << 8 | uint32_t(b.at(at + 2)) << 16 |
+           uint32_t(b.at(at + 3)) << 24;
 }
 inline uint16_t U16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b.at(at) | b.at(at + 1) << 8); }
 
@@ -151,8 +152,9 @@ private:
 class FolderWatch {
 public:
     explicit FolderWatch(const std::wstring& folder)
-        : dir_(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+        : dir_(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
           event_(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
         Ask();
     }
@@ -216,15 +218,16 @@ class PatternWindow {
 public:
     enum class Layer { Ordinary, Topmost };
     PatternWindow(int left, int top, int width, int height, Layer layer = Layer::Ordinary)
-        : width_(width), height_(height) {
+        : width_(width),
+          height_(height) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &Proc;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.lpszClassName = L"CaptureTestPattern";
         ::RegisterClassW(&wc);  // fails harmlessly when it exists
         const DWORD exStyle = WS_EX_TOOLWINDOW | (layer == Layer::Topmost ? WS_EX_TOPMOST : 0);
-        hwnd_ = ::CreateWindowExW(exStyle, wc.lpszClassName, L"", WS_POPUP, left, top, width, height, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+        hwnd_ = ::CreateWindowExW(exStyle, wc.lpszClassName, L"", WS_POPUP, left, top, width, height, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
         ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
         ::UpdateWindow(hwnd_);
@@ -293,8 +296,8 @@ public:
             info.colors[i] = RGBQUAD{entries_[i].peBlue, entries_[i].peGreen, entries_[i].peRed, 0};
         }
         void* bits = nullptr;
-        dib_.Reset(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                      nullptr, 0));
+        dib_.Reset(
+            ::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x) static_cast<BYTE*>(bits)[y * kWidth + x] = Index(x, y);
         dc_.Reset(::CreateCompatibleDC(nullptr));

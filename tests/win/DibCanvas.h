@@ -46,9 +46,7 @@ public:
     }
 
     // Copies the source DC's pixels from (x, y) on, e.g. a window's DC: what it shows.
-    void CopyFrom(HDC src, int x = 0, int y = 0) {
-        ::BitBlt(dc_.Get(), 0, 0, width_, height_, src, x, y, SRCCOPY);
-    }
+    void CopyFrom(HDC src, int x = 0, int y = 0) { ::BitBlt(dc_.Get(), 0, 0, width_, height_, src, x, y, SRCCOPY); }
 
 private:
     int width_, height_;

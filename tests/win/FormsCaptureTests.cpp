@@ -205,16 +205,9 @@ TEST_F(FormsSave, SaveAppendsTheChosenTypesExtensionAndWritesTheCaptureAsABitmap
     // The dialog as the user meets it the first time: no name, the first type, five types.
     EXPECT_EQ(dialog.seen[0].fileName, L"");
     EXPECT_EQ(dialog.seen[0].filterIndex, 1);
-    const std::vector<std::wstring> filter{L"Bitmaps (*.bmp)",
-                                           L"*.bmp",
-                                           L"JPEG Image File (*.jpg)",
-                                           L"*.jpg",
-                                           L"Compuserve GIF (*.gif)",
-                                           L"*.gif",
-                                           L"Enhanced Metafiles (*.emf)",
-                                           L"*.emf",
-                                           L"Metafiles (*.wmf)",
-                                           L"*.wmf"};
+    const std::vector<std::wstring> filter{L"Bitmaps (*.bmp)",        L"*.bmp", L"JPEG Image File (*.jpg)",    L"*.jpg",
+                                           L"Compuserve GIF (*.gif)", L"*.gif", L"Enhanced Metafiles (*.emf)", L"*.emf",
+                                           L"Metafiles (*.wmf)",      L"*.wmf"};
     EXPECT_EQ(dialog.seen[0].filter, filter);
     const DWORD options = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     EXPECT_EQ(dialog.seen[0].flags & options, options);
@@ -224,7 +217,8 @@ TEST_F(FormsSave, SaveAppendsTheChosenTypesExtensionAndWritesTheCaptureAsABitmap
     EXPECT_EQ(shot.width, kCaptureWidth);
     EXPECT_EQ(shot.height, kCaptureHeight);
     EXPECT_EQ(shot.bitsPerPixel, ::GetDeviceCaps(fw::WindowDc(nullptr).Get(), BITSPIXEL));
-    EXPECT_EQ(PixelDifferences(shot.pixels, expected, kCaptureWidth), "") << "the file does not hold the captured pixels";
+    EXPECT_EQ(PixelDifferences(shot.pixels, expected, kCaptureWidth), "")
+        << "the file does not hold the captured pixels";
 
     // A name that already ends in the extension gets it once more.
     dialog.answer = {folder / L"shot.bmp", 1};

@@ -31,9 +31,9 @@ std::vector<uint32_t> WithoutDigits(std::vector<uint32_t> pixels, int width) {
 }
 
 void ExpectIdleAfterACapture(TCopyForm& panel) {
-    for (fw::Control* c : std::initializer_list<fw::Control*>{&panel.StartButton, &panel.CountInterval, &panel.Label9,
-                                                               &panel.CheckMinimize, &panel.BtnCopy, &panel.BtnSave,
-                                                               &panel.BtnPrint})
+    for (fw::Control* c :
+         std::initializer_list<fw::Control*>{&panel.StartButton, &panel.CountInterval, &panel.Label9,
+                                             &panel.CheckMinimize, &panel.BtnCopy, &panel.BtnSave, &panel.BtnPrint})
         EXPECT_TRUE(c->Enabled()) << fw::Utf8(c->Name());
     EXPECT_FALSE(panel.CountTimer.Enabled());
 }
@@ -60,9 +60,9 @@ TEST_F(FormsCountdown, ThreeSecondsCountedInTheFrameThenTheCaptureWithBothWindow
     EXPECT_TRUE(::IsIconic(panel->Handle())) << "\"Minimize this form when capturing\" is checked";
     EXPECT_FALSE(fw::Application::Instance().Minimized()) << "the panel alone is minimized";
     EXPECT_TRUE(::IsWindowVisible(frame->Handle()) && !::IsIconic(frame->Handle()));
-    for (fw::Control* c : std::initializer_list<fw::Control*>{&panel->StartButton, &panel->CountInterval, &panel->Label9,
-                                                               &panel->CheckMinimize, &panel->BtnCopy, &panel->BtnSave,
-                                                               &panel->BtnPrint})
+    for (fw::Control* c :
+         std::initializer_list<fw::Control*>{&panel->StartButton, &panel->CountInterval, &panel->Label9,
+                                             &panel->CheckMinimize, &panel->BtnCopy, &panel->BtnSave, &panel->BtnPrint})
         EXPECT_FALSE(c->Enabled()) << fw::Utf8(c->Name());
     EXPECT_TRUE(panel->CountTimer.Enabled());
     EXPECT_EQ(panel->CountTimer.Interval(), 1000u);
@@ -86,10 +86,10 @@ TEST_F(FormsCountdown, ThreeSecondsCountedInTheFrameThenTheCaptureWithBothWindow
     fw::Bitmap& picture = panel->RegFrame2.Image.Picture();
     ASSERT_EQ(picture.Width(), kCaptureWidth);
     ASSERT_EQ(picture.Height(), kCaptureHeight);
-    EXPECT_EQ(PixelDifferences(WithoutDigits(PixelsOf(picture), kCaptureWidth),
-                               WithoutDigits(PatternArea(0, 0, kCaptureWidth, kCaptureHeight), kCaptureWidth),
-                               kCaptureWidth),
-              "");
+    EXPECT_EQ(
+        PixelDifferences(WithoutDigits(PixelsOf(picture), kCaptureWidth),
+                         WithoutDigits(PatternArea(0, 0, kCaptureWidth, kCaptureHeight), kCaptureWidth), kCaptureWidth),
+        "");
     ExpectIdleAfterACapture(*panel);
 
     PumpFor(50);
@@ -128,7 +128,8 @@ TEST_F(FormsCountdown, PrintedSizeIsTakenAtTheStartAndAnotherStartCountsAgain) {
     EXPECT_EQ(seen.back(), L"") << "\"0\" is never left in the frame";
     EXPECT_EQ(panel->RegFrame2.Image.Picture().Width(), 188);
     EXPECT_EQ(panel->RegFrame2.Image.Picture().Height(), 88);
-    EXPECT_EQ(PixelDifferences(WithoutDigits(PixelsOf(panel->RegFrame2.Image.Picture()), 188), WithoutDigits(smaller, 188), 188),
+    EXPECT_EQ(PixelDifferences(WithoutDigits(PixelsOf(panel->RegFrame2.Image.Picture()), 188),
+                               WithoutDigits(smaller, 188), 188),
               "");
     EXPECT_EQ(panel->PrintedWidth(), kCaptureWidth);
     EXPECT_EQ(panel->PrintedHeight(), kCaptureHeight);

@@ -134,8 +134,7 @@ protected:
         app.SetScreenCursor(nullptr);
         PumpFor(20);
         MSG quit;
-        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
     }
 
     // Opens the page and sub-page that hold a control, as the user clicks their tabs: a page

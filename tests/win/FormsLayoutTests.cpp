@@ -66,11 +66,10 @@ const Expected kLayout[] = {
      L"Interval|Choose how often capturing will take place", true, true},
     {L"Filename", L"CaptureRegularily", 8, 94, 161, kAny, L"", L"Filename|Filename for the saved files", true, true},
     {L"Label6", L"CaptureRegularily", 168, 78, kAny, kAny, L"Filetype:", nullptr, true, true},
-    {L"Filetype", L"CaptureRegularily", 168, 94, 73, kAny, nullptr, L"Filetype|Choose filetype to save to", true,
-     true},
+    {L"Filetype", L"CaptureRegularily", 168, 94, 73, kAny, nullptr, L"Filetype|Choose filetype to save to", true, true},
     {L"Path", L"CaptureRegularily", 8, 142, 169, kAny, L"", L"Path|Path to where to save the bitmaps", true, true},
-    {L"Browse", L"CaptureRegularily", 178, 142, 64, 21, L"Browse...", L"Browse|Select path to where to save the bitmaps",
-     true, true},
+    {L"Browse", L"CaptureRegularily", 178, 142, 64, 21, L"Browse...",
+     L"Browse|Select path to where to save the bitmaps", true, true},
     {L"RegPanel", L"CaptureRegularily", 259, 1, 281, 163, nullptr, nullptr, true, true},
     {L"RegFrame1", L"RegPanel", 3, 3, 270, 151, nullptr, nullptr, true, true},
 };
@@ -165,9 +164,8 @@ TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
     }
 
     // Label4's four lines, "&&" standing for one ampersand.
-    for (const wchar_t* line :
-         {L"Use the right side, the bottom or ", L"bottomleft corner to resize border.",
-          L"Push && hold CTRL and drag on the", L"red border to move the frame."})
+    for (const wchar_t* line : {L"Use the right side, the bottom or ", L"bottomleft corner to resize border.",
+                                L"Push && hold CTRL and drag on the", L"red border to move the frame."})
         EXPECT_NE(panel->Label4.Text().find(line), std::wstring::npos) << fw::Utf8(line);
     EXPECT_NE(panel->Label11.Text().find(L"will be seen within the red border."), std::wstring::npos);
     EXPECT_EQ(panel->Filename.EditLabel().Text(), L"Filename:");
@@ -223,15 +221,15 @@ TEST_F(FormsLayout, PagesListsCheckBoxTimersAndPreviewsAtStart) {
 
     // The lists, item 0 chosen, as the list windows hold them.
     const std::vector<std::wstring> counts{L"3 sec", L"5 sec", L"10 sec", L"20 sec", L"30 sec", L"60 sec"};
-    const std::vector<std::wstring> intervals{L"1 sec", L"2 sec",  L"3 sec",  L"5 sec",  L"10 sec", L"25 sec", L"1 min",
+    const std::vector<std::wstring> intervals{L"1 sec", L"2 sec", L"3 sec", L"5 sec",  L"10 sec", L"25 sec", L"1 min",
                                               L"2 min", L"3 min", L"5 min", L"10 min", L"30 min", L"1 hour"};
     const std::vector<std::wstring> types{L".bmp", L".jpg", L".gif", L".emf", L".wmf"};
     struct List {
         fw::ComboBox& combo;
         const std::vector<std::wstring>& items;
     };
-    for (const List& l : {List{panel->CountInterval, counts}, List{panel->Intervall, intervals},
-                          List{panel->Filetype, types}}) {
+    for (const List& l :
+         {List{panel->CountInterval, counts}, List{panel->Intervall, intervals}, List{panel->Filetype, types}}) {
         SCOPED_TRACE(fw::Utf8(l.combo.Name()));
         EXPECT_EQ(ComboItems(l.combo.Handle()), l.items);
         EXPECT_EQ(::SendMessageW(l.combo.Handle(), CB_GETCURSEL, 0, 0), 0);
@@ -324,9 +322,9 @@ TEST_F(FormsLayout, APreviewScrollsWhenItsPictureIsLargerThanItShows) {
         fw::ScrollBox& frame;
         fw::Image& image;
     };
-    for (const Preview& p : {Preview{panel->SimpleFrame1, panel->SimpleFrame1.Image},
-                             Preview{panel->RegFrame1, panel->RegFrame1.Image},
-                             Preview{panel->RegFrame2, panel->RegFrame2.Image}}) {
+    for (const Preview& p :
+         {Preview{panel->SimpleFrame1, panel->SimpleFrame1.Image}, Preview{panel->RegFrame1, panel->RegFrame1.Image},
+          Preview{panel->RegFrame2, panel->RegFrame2.Image}}) {
         SCOPED_TRACE(fw::Utf8(p.frame.Name()));
         OpenPageOf(p.frame);
         fw::Bitmap small;

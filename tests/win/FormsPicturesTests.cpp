@@ -31,8 +31,8 @@ constexpr ScaleSizes kScaleSizes[] = {
     {192, 200, 32, 48, 338, 82, 128, 130, 32, 64},
 };
 
-constexpr uint32_t kOliveKey = 0x808000;   // the glyphs' transparent colour, 0x00RRGGBB
-constexpr uint32_t kNoKey = 0xFF000000;    // no pixel has it: every pixel counts
+constexpr uint32_t kOliveKey = 0x808000;  // the glyphs' transparent colour, 0x00RRGGBB
+constexpr uint32_t kNoKey = 0xFF000000;   // no pixel has it: every pixel counts
 
 // The dpi a run at another scale was started for (PicturesAtOtherScales below), else 0.
 int AskedDpi() {
@@ -151,8 +151,8 @@ fw::IconHandle FileImage(bool icon, const wchar_t* name, int size) {
     // A cursor's entry starts with its hot spot, then the picture's header.
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits + (icon ? 0 : 4));
     if (header->biWidth != size) return {};
-    return fw::IconHandle(::CreateIconFromResourceEx(bits, ::SizeofResource(module, entry), icon, 0x00030000,
-                                                     size, size, LR_DEFAULTCOLOR));
+    return fw::IconHandle(::CreateIconFromResourceEx(bits, ::SizeofResource(module, entry), icon, 0x00030000, size,
+                                                     size, LR_DEFAULTCOLOR));
 }
 
 // An icon or cursor drawn at its own size over a colour none of the pictures has.
@@ -245,8 +245,7 @@ TEST_F(FormsPictures, TabIconsLogoAndAnimationAreDrawnForTheScale) {
     const Pixels logo = ResourcePixels(Scaled(L"LOGO", *sizes));
     ASSERT_EQ(logo.width, sizes->logoWidth);
     ASSERT_EQ(logo.height, sizes->logoHeight);
-    const POINT logoAt =
-        FindShownFace([&] { return ShownPixels(panel->Image1); }, logo, logo.At(0, logo.height - 1));
+    const POINT logoAt = FindShownFace([&] { return ShownPixels(panel->Image1); }, logo, logo.At(0, logo.height - 1));
     EXPECT_EQ(logoAt.x, 0);
     EXPECT_EQ(logoAt.y, 0);
 
@@ -283,7 +282,8 @@ TEST_F(FormsPictures, TheIconsAndTheHandCursorAreTheImagesDrawnForTheirSizes) {
         for (const bool small : {true, false}) {
             SCOPED_TRACE(std::string(wnd == app.Handle() ? "application window, " : "panel, ") +
                          (small ? "small icon" : "large icon"));
-            const auto icon = reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0));
+            const auto icon =
+                reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0));
             ASSERT_NE(icon, nullptr);
             const int size = small ? sizes->smallIcon : sizes->bigIcon;
             EXPECT_EQ(IconSize(icon).cx, size);
@@ -314,10 +314,10 @@ TEST(FormsPictureResources, EveryPictureIsThereForEveryScaleAtItsSizeAndCrisp) {
         bool keyed;  // olive where transparent, drawn in the glyphs' palette
     };
     const Picture pictures[] = {
-        {L"TABICONS", 80, 16, true},      {L"GLYPH_CAPTURE", 32, 16, true}, {L"GLYPH_COPY", 48, 24, true},
-        {L"GLYPH_SAVE", 48, 24, true},    {L"GLYPH_PRINT", 48, 24, true},   {L"GLYPH_COPY_S", 32, 16, true},
-        {L"GLYPH_SAVE_S", 32, 16, true},  {L"GLYPH_PRINT_S", 32, 16, true}, {L"GLYPH_START", 48, 24, true},
-        {L"GLYPH_STOP", 48, 24, true},    {L"PLAYFACES", 96, 24, true},     {L"LOGO", 169, 41, false},
+        {L"TABICONS", 80, 16, true},     {L"GLYPH_CAPTURE", 32, 16, true}, {L"GLYPH_COPY", 48, 24, true},
+        {L"GLYPH_SAVE", 48, 24, true},   {L"GLYPH_PRINT", 48, 24, true},   {L"GLYPH_COPY_S", 32, 16, true},
+        {L"GLYPH_SAVE_S", 32, 16, true}, {L"GLYPH_PRINT_S", 32, 16, true}, {L"GLYPH_START", 48, 24, true},
+        {L"GLYPH_STOP", 48, 24, true},   {L"PLAYFACES", 96, 24, true},     {L"LOGO", 169, 41, false},
         {L"ANIMSHEET", 384, 64, false},
     };
     // The colours of the keyed pictures at 100 %: a picture resized smoothly would show blends.
@@ -383,7 +383,8 @@ void RunPictureTestsAt(int dpi) {
     int expected = 0;
     const auto* unit = ::testing::UnitTest::GetInstance();
     for (int i = 0; i < unit->total_test_suite_count(); ++i)
-        if (std::string(unit->GetTestSuite(i)->name()) == "FormsPictures") expected = unit->GetTestSuite(i)->total_test_count();
+        if (std::string(unit->GetTestSuite(i)->name()) == "FormsPictures")
+            expected = unit->GetTestSuite(i)->total_test_count();
     ASSERT_GT(expected, 0);
 
     wchar_t exe[MAX_PATH] = L"", temp[MAX_PATH] = L"";
@@ -391,7 +392,8 @@ void RunPictureTestsAt(int dpi) {
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring report = std::wstring(temp) + L"sv-pictures-" + std::to_wstring(dpi) + L".xml";
     ::DeleteFileW(report.c_str());
-    std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=FormsPictures.* --gtest_output=xml:" + report;
+    std::wstring command =
+        L"\"" + std::wstring(exe) + L"\" --gtest_filter=FormsPictures.* --gtest_output=xml:" + report;
 
     DWORD waited = WAIT_FAILED, code = 1;
     {
@@ -404,7 +406,8 @@ void RunPictureTestsAt(int dpi) {
         si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
         si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
         PROCESS_INFORMATION pi{};
-        const BOOL started = ::CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+        const BOOL started =
+            ::CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
         ::SetEnvironmentVariableW(L"SNAPVANE_TEST_DPI", nullptr);
         ASSERT_TRUE(started) << "error " << ::GetLastError();
         waited = ::WaitForSingleObject(pi.hProcess, 75000);

@@ -101,7 +101,8 @@ TEST_F(FormsSeries, BrowseKeepsTheFolderInPathsHintAndShowsItShortened) {
     EXPECT_TRUE(text.rfind(L"...\\", 0) == 0 || text.rfind(folder.substr(0, 2) + L"\\...\\", 0) == 0) << fw::Utf8(text);
     {
         fw::WindowDc dc(panel->Path.Handle());
-        HGDIOBJ old = ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(panel->Path.Handle(), WM_GETFONT, 0, 0)));
+        HGDIOBJ old =
+            ::SelectObject(dc.Get(), reinterpret_cast<HFONT>(::SendMessageW(panel->Path.Handle(), WM_GETFONT, 0, 0)));
         SIZE size{};
         ::GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &size);
         ::SelectObject(dc.Get(), old);
@@ -153,7 +154,9 @@ TEST_F(FormsSeries, PlayPauseResumeStopAndRestart) {
     // The preview shows the capture, which is what the file holds.
     fw::Bitmap& preview = panel->RegFrame1.Image.Picture();
     ASSERT_EQ(preview.Width(), kCaptureWidth);
-    EXPECT_EQ(PixelDifferences(capture_test::PixelsOf(preview), capture_test::PatternArea(0, 0, kCaptureWidth, kCaptureHeight), kCaptureWidth), "");
+    EXPECT_EQ(PixelDifferences(capture_test::PixelsOf(preview),
+                               capture_test::PatternArea(0, 0, kCaptureWidth, kCaptureHeight), kCaptureWidth),
+              "");
     // The other pages and the printed size are not touched.
     EXPECT_TRUE(panel->SimpleFrame1.Image.Picture().Empty());
     EXPECT_TRUE(panel->RegFrame2.Image.Picture().Empty());
@@ -247,7 +250,7 @@ TEST_F(FormsSeries, FilesGoToTheChosenFolderWithTheChosenTypeButAlwaysHoldABitma
     panel->BrowseClick();
     Type(panel->Path, typed.Path());  // typed over: changes the display only
     Type(panel->Filename, L"screen");
-    panel->Filetype.SetItemIndex(1);   // ".jpg"
+    panel->Filetype.SetItemIndex(1);    // ".jpg"
     panel->Intervall.SetItemIndex(12);  // "1 hour"
     panel->PlayClick();
     ASSERT_TRUE(shown.empty()) << fw::Utf8(shown[0].text);

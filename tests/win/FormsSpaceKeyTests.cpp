@@ -9,7 +9,9 @@ enum class Page { Simple, Countdown, Regular, About };
 
 void ShowPage(TCopyForm& p, Page page) {
     switch (page) {
-    case Page::Simple: p.PageControl.SetActivePage(&p.Simple); break;
+    case Page::Simple:
+        p.PageControl.SetActivePage(&p.Simple);
+        break;
     case Page::Countdown:
         p.PageControl.SetActivePage(&p.CaptureLoop);
         p.PageControl1.SetActivePage(&p.CountDown);

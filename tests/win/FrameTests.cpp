@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kBlack = 0x000000, kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128), kKey = RGB(0, 128, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlack = 0x000000, kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128),
+                   kKey = RGB(0, 128, 0);
 
 // Paints the frame through WM_PRINTCLIENT, the same routine as WM_PAINT, into a DIB.
 void PaintFrame(TMainForm& frame, DibCanvas& canvas) {

@@ -125,7 +125,7 @@ TEST(Printer, WithoutADefaultPrinterNothingIsPrinted) {
 }
 
 TEST(Printer, StretchModeFollowsTheDepthsOfPrinterAndPicture) {
-    EXPECT_EQ(capture::StretchModeFor(1, 32), HALFTONE);   // monochrome printer, colour picture
+    EXPECT_EQ(capture::StretchModeFor(1, 32), HALFTONE);  // monochrome printer, colour picture
     EXPECT_EQ(capture::StretchModeFor(8, 24), HALFTONE);
     EXPECT_EQ(capture::StretchModeFor(8, 8), COLORONCOLOR);  // not fewer than the picture's
     EXPECT_EQ(capture::StretchModeFor(4, 1), COLORONCOLOR);

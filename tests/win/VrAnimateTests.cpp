@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr COLORREF kBackRgb = RGB(0, 0, 255);  // the control's Color in these tests
+constexpr COLORREF kBackRgb = RGB(0, 0, 255);        // the control's Color in these tests
 constexpr COLORREF kSheetBack = RGB(212, 208, 200);  // the backdrop of the sheet's frames
 
 void LoadSheet(fw::Bitmap& into) { into.LoadFromResource(::GetModuleHandleW(nullptr), L"ANIMSHEET"); }
@@ -291,8 +291,11 @@ TEST(VrAnimate, WindowTimerStepsUntilTheEndWithoutLoop) {
 // A small form with the three visible components, painted as it would be on screen.
 class DemoForm : public VrTestForm {
 public:
-    DemoForm() : VrTestForm(300, 140, fw::kWhite), gradient(this, L"Gradient"), border(this, L"Border"),
-                 animate(this, L"Animate") {
+    DemoForm()
+        : VrTestForm(300, 140, fw::kWhite),
+          gradient(this, L"Gradient"),
+          border(this, L"Border"),
+          animate(this, L"Animate") {
         gradient.SetBounds(0, 0, 300, 53);
         gradient.SetStartColor(fw::kRed);
         border.SetBounds(0, 53, 300, 87);
@@ -310,10 +313,10 @@ public:
 
 void ExpectDemo(const DibCanvas& c, const DibCanvas& sheet, int frame) {
     for (int y = 0; y < 53; ++y) ASSERT_EQ(c.Pixel(150, y), RGB(255 + (-255 * y) / 53, 0, 0)) << "row " << y;
-    EXPECT_EQ(c.Pixel(150, 53), RGB(255, 0, 0));      // the border's outer line
-    EXPECT_EQ(c.Pixel(150, 54), RGB(128, 0, 0));      // and its inner line
-    EXPECT_EQ(c.Pixel(298, 100), RGB(255, 0, 0));     // right side: W - 2 first colour
-    EXPECT_EQ(c.Pixel(299, 100), RGB(128, 0, 0));     // W - 1 second colour
+    EXPECT_EQ(c.Pixel(150, 53), RGB(255, 0, 0));       // the border's outer line
+    EXPECT_EQ(c.Pixel(150, 54), RGB(128, 0, 0));       // and its inner line
+    EXPECT_EQ(c.Pixel(298, 100), RGB(255, 0, 0));      // right side: W - 2 first colour
+    EXPECT_EQ(c.Pixel(299, 100), RGB(128, 0, 0));      // W - 1 second colour
     EXPECT_EQ(c.Pixel(150, 100), RGB(255, 255, 255));  // the form inside the border
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x)

@@ -57,22 +57,28 @@ TEST(VrBorder, LoweredStyleSwapsTheColoursOfEveryShape) {
     t.b.SetStyle(bsLowered);
     ExpectPicture(t.b, FramePicture(kMaroonRgb, kRedRgb), "lowered frame");
     t.b.SetShape(bsBox);
-    ExpectPicture(t.b, [](int x, int y) {
-        if (x == 0 || (y == 0 && x <= W - 2)) return kMaroonRgb;
-        if (x == W - 1 || (y == H - 1 && x >= 1)) return kRedRgb;
-        return kBack;
-    }, "lowered box");
+    ExpectPicture(
+        t.b,
+        [](int x, int y) {
+            if (x == 0 || (y == 0 && x <= W - 2)) return kMaroonRgb;
+            if (x == W - 1 || (y == H - 1 && x >= 1)) return kRedRgb;
+            return kBack;
+        },
+        "lowered box");
 }
 
 TEST(VrBorder, BoxHasTheFirstColourTopLeftAndTheSecondBottomRight) {
     Border t;
     t.b.SetShape(bsBox);
-    ExpectPicture(t.b, [](int x, int y) {
-        // Polyline leaves out its last point: (0, H - 1) is first, (W - 1, 0) second.
-        if (x == 0 || (y == 0 && x <= W - 2)) return kRedRgb;
-        if (x == W - 1 || (y == H - 1 && x >= 1)) return kMaroonRgb;
-        return kBack;
-    }, "box");
+    ExpectPicture(
+        t.b,
+        [](int x, int y) {
+            // Polyline leaves out its last point: (0, H - 1) is first, (W - 1, 0) second.
+            if (x == 0 || (y == 0 && x <= W - 2)) return kRedRgb;
+            if (x == W - 1 || (y == H - 1 && x >= 1)) return kMaroonRgb;
+            return kBack;
+        },
+        "box");
 }
 
 TEST(VrBorder, EachLineShapeDrawsTwoFullLinesAlongItsEdge) {
@@ -81,10 +87,18 @@ TEST(VrBorder, EachLineShapeDrawsTwoFullLinesAlongItsEdge) {
         const char* name;
         Expectation expected;
     } cases[] = {
-        {bsTopLine, "top", [](int, int y) { return y == 0 ? kRedRgb : y == 1 ? kMaroonRgb : kBack; }},
-        {bsBottomLine, "bottom", [](int, int y) { return y == H - 2 ? kRedRgb : y == H - 1 ? kMaroonRgb : kBack; }},
-        {bsLeftLine, "left", [](int x, int) { return x == 0 ? kRedRgb : x == 1 ? kMaroonRgb : kBack; }},
-        {bsRightLine, "right", [](int x, int) { return x == W - 2 ? kRedRgb : x == W - 1 ? kMaroonRgb : kBack; }},
+        {bsTopLine, "top", [](int, int y) { return y == 0   ? kRedRgb
+                                                   : y == 1 ? kMaroonRgb
+                                                            : kBack; }},
+        {bsBottomLine, "bottom", [](int, int y) { return y == H - 2   ? kRedRgb
+                                                         : y == H - 1 ? kMaroonRgb
+                                                                      : kBack; }},
+        {bsLeftLine, "left", [](int x, int) { return x == 0   ? kRedRgb
+                                                     : x == 1 ? kMaroonRgb
+                                                              : kBack; }},
+        {bsRightLine, "right", [](int x, int) { return x == W - 2   ? kRedRgb
+                                                       : x == W - 1 ? kMaroonRgb
+                                                                    : kBack; }},
         {bsSpacer, "spacer", [](int, int) { return kBack; }},
     };
     for (const Case& c : cases) {

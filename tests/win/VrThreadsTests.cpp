@@ -105,7 +105,9 @@ public:
         SetEnabled(false);
         SetEnabled(true);
     }
-    bool TicksReach(int n) { return PumpUntil([&] { return ticks >= n; }); }
+    bool TicksReach(int n) {
+        return PumpUntil([&] { return ticks >= n; });
+    }
     std::vector<DWORD> Threads() {
         std::lock_guard<std::mutex> hold(lock_);
         return threads_;
@@ -300,7 +302,9 @@ private:
 // A timer whose worker (SyncEvent false) stays in its first tick's handler until let go:
 // releasing the timer then waits for the worker, and runs the hand-overs queued meanwhile.
 struct HeldTimer {
-    HeldTimer() : entered(::CreateEventW(nullptr, TRUE, FALSE, nullptr)), letGo(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    HeldTimer()
+        : entered(::CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          letGo(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
         timer = std::make_unique<TVrTimer>();
         timer->SetSyncEvent(false);
         timer->SetInterval(5);
@@ -361,7 +365,8 @@ TEST(VrTimer, AHandOverThatSetsATimerWhileItsWorkerIsReleasedFindsItReleased) {
 // The handler of a worker with SyncEvent false holds something that reports being destroyed.
 struct Witness {
     explicit Witness(std::atomic<bool>& inHandler, std::atomic<bool>& lostWhileRunning)
-        : inHandler_(inHandler), lostWhileRunning_(lostWhileRunning) {}
+        : inHandler_(inHandler),
+          lostWhileRunning_(lostWhileRunning) {}
     ~Witness() {
         if (inHandler_) lostWhileRunning_ = true;
     }
@@ -511,8 +516,8 @@ class ImportPatch {
 public:
     ImportPatch(const char* name, void* replacement) {
         auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
-        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const auto* nt =
+            reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
         const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
         for (auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name; ++d) {
             if (_stricmp(reinterpret_cast<const char*>(base + d->Name), "kernel32.dll") != 0) continue;
@@ -548,8 +553,7 @@ private:
 std::atomic<DWORD> gNoEventsFor{0};  // the thread whose CreateEventW fails
 decltype(&::CreateEventW) gCreateEvent = nullptr;
 
-HANDLE WINAPI CreateEventFailingForOneThread(LPSECURITY_ATTRIBUTES security, BOOL manual, BOOL initial,
-                                             LPCWSTR name) {
+HANDLE WINAPI CreateEventFailingForOneThread(LPSECURITY_ATTRIBUTES security, BOOL manual, BOOL initial, LPCWSTR name) {
     if (::GetCurrentThreadId() == gNoEventsFor) {
         ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;

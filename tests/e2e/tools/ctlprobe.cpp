@@ -52,8 +52,10 @@ std::string Utf8(const std::wstring& text) {
 void PrintText(const char* name, const std::wstring& text) {
     std::string quoted;
     for (char c : Utf8(text)) {
-        if (c == '\'') quoted += "'\\''";
-        else quoted += c;
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
     }
     std::printf("%s='%s'\n", name, quoted.c_str());
 }
@@ -114,7 +116,8 @@ struct Found {
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
     auto* found = reinterpret_cast<Found*>(param);
-    if (found->cls == L"*" || _wcsicmp(ClassOf(child).c_str(), found->cls.c_str()) == 0) found->windows.push_back(child);
+    if (found->cls == L"*" || _wcsicmp(ClassOf(child).c_str(), found->cls.c_str()) == 0)
+        found->windows.push_back(child);
     return TRUE;
 }
 
@@ -355,8 +358,8 @@ int HoldClipboard(int seconds) {
 }
 
 int HoldFile(const wchar_t* path, int seconds) {
-    HANDLE file = ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE file =
+        ::CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 1;
     std::printf("FILE_HELD=1\n");
     std::fflush(stdout);

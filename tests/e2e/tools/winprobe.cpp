@@ -39,9 +39,7 @@ constexpr UINT kSendTimeoutMs = 500;
 // The backdrop's colour at (x, y) of its client area: unique over 1024 x 1024 pixels, so a
 // picture shifted by any amount shows up, and never the frame's key colour 0x008000 (blue is
 // never 0).
-COLORREF PatternColor(int x, int y) {
-    return RGB(x & 0xFF, y & 0xFF, 0x40 + ((x >> 8) & 3) * 16 + ((y >> 8) & 3) * 4);
-}
+COLORREF PatternColor(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x40 + ((x >> 8) & 3) * 16 + ((y >> 8) & 3) * 4); }
 
 void PrintHwnd(const char* name, HWND hwnd) {
     std::printf("%s=0x%llx\n", name, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
@@ -62,8 +60,8 @@ void PrintInfo(HWND hwnd) {
         layeredFlags = 0;
     }
     PrintHwnd("WIN_HWND", hwnd);
-    std::printf("WIN_X=%ld\nWIN_Y=%ld\nWIN_W=%ld\nWIN_H=%ld\n", rect.left, rect.top,
-                rect.right - rect.left, rect.bottom - rect.top);
+    std::printf("WIN_X=%ld\nWIN_Y=%ld\nWIN_W=%ld\nWIN_H=%ld\n", rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top);
     POINT origin{0, 0};
     ::ClientToScreen(hwnd, &origin);
     std::printf("WIN_CLIENT_X=%ld\nWIN_CLIENT_Y=%ld\nWIN_CLIENT_W=%ld\nWIN_CLIENT_H=%ld\n", origin.x, origin.y,
@@ -78,9 +76,7 @@ void PrintInfo(HWND hwnd) {
                 static_cast<unsigned long>(key), static_cast<unsigned long>(layeredFlags));
 }
 
-HWND Find(const wchar_t* title) {
-    return ::FindWindowW(nullptr, title);
-}
+HWND Find(const wchar_t* title) { return ::FindWindowW(nullptr, title); }
 
 bool InState(HWND hwnd, const std::wstring& state) {
     if (state == L"gone") return hwnd == nullptr;
@@ -121,11 +117,16 @@ LRESULT HitTest(HWND hwnd, int x, int y) {
 // the wanted code along it: the point a person would click, wherever Wine draws the buttons.
 int NcHit(HWND hwnd, const std::wstring& area) {
     LRESULT code = 0;
-    if (area == L"min") code = HTMINBUTTON;
-    else if (area == L"max") code = HTMAXBUTTON;
-    else if (area == L"close") code = HTCLOSE;
-    else if (area == L"caption") code = HTCAPTION;
-    else return 2;
+    if (area == L"min")
+        code = HTMINBUTTON;
+    else if (area == L"max")
+        code = HTMAXBUTTON;
+    else if (area == L"close")
+        code = HTCLOSE;
+    else if (area == L"caption")
+        code = HTCAPTION;
+    else
+        return 2;
     RECT rect{};
     ::GetWindowRect(hwnd, &rect);
     const int probeX = (rect.left + rect.right) / 2;
@@ -251,9 +252,7 @@ LRESULT CALLBACK BackdropProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void CALLBACK EndBackdrop(HWND hwnd, UINT, UINT_PTR, DWORD) {
-    ::DestroyWindow(hwnd);
-}
+void CALLBACK EndBackdrop(HWND hwnd, UINT, UINT_PTR, DWORD) { ::DestroyWindow(hwnd); }
 
 int ShowBackdrop(int x, int y, int width, int height, int seconds, bool cover) {
     gBackdrop.cover = cover;
@@ -276,10 +275,11 @@ int ShowBackdrop(int x, int y, int width, int height, int seconds, bool cover) {
     ::RegisterClassW(&wc);
     // Owned by a hidden window: Wine's taskbar, unlike Windows', gives an ownerless tool
     // window a button all the same.
-    HWND owner = ::CreateWindowExW(0, kBackdropClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-    HWND hwnd = ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass,
-                                  cover ? kCoverTitle : kBackdropTitle, WS_POPUP, x, y, width, height, owner,
-                                  nullptr, wc.hInstance, nullptr);
+    HWND owner =
+        ::CreateWindowExW(0, kBackdropClass, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hwnd =
+        ::CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kBackdropClass, cover ? kCoverTitle : kBackdropTitle,
+                          WS_POPUP, x, y, width, height, owner, nullptr, wc.hInstance, nullptr);
     if (!hwnd) return 1;
     if (cover) {
         ::SetWindowPos(hwnd, HWND_TOP, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -331,10 +331,14 @@ int Monitors() {
 // minimized alone, without a taskbar button of its own).
 int Show(HWND hwnd, const std::wstring& how) {
     int command = 0;
-    if (how == L"min") command = SW_MINIMIZE;
-    else if (how == L"restore") command = SW_RESTORE;
-    else if (how == L"hide") command = SW_HIDE;
-    else return 2;
+    if (how == L"min")
+        command = SW_MINIMIZE;
+    else if (how == L"restore")
+        command = SW_RESTORE;
+    else if (how == L"hide")
+        command = SW_HIDE;
+    else
+        return 2;
     return ::ShowWindowAsync(hwnd, command) ? 0 : 1;
 }
 
