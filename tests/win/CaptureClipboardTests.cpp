@@ -4,10 +4,10 @@
 
 #include <thread>
 
-#include "CaptureTestSupport.h"
 #include "capture/ClipboardCopy.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "support/Pixels.h"
 
 using namespace capture_test;
 
@@ -115,23 +115,14 @@ TEST(CaptureClipboard, CopyingTwiceLeavesOneBitmap) {
 }
 
 TEST(CaptureClipboard, APictureWithAPaletteOffersItsPaletteToo) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[256];
-    } info{};
-    info.header = {sizeof(BITMAPINFOHEADER), 8, 8, 1, 8, BI_RGB};
-    struct {
-        WORD version, count;
-        PALETTEENTRY entries[16];
-    } logical{0x300, 16, {}};
+    std::vector<RGBQUAD> table(256);
+    std::vector<PALETTEENTRY> entries;
     for (int i = 0; i < 16; ++i) {
-        info.colors[i] = RGBQUAD{BYTE(i * 16), BYTE(i * 8), BYTE(255 - i * 16), 0};
-        logical.entries[i] = PALETTEENTRY{BYTE(255 - i * 16), BYTE(i * 8), BYTE(i * 16), 0};
+        table[size_t(i)] = RGBQUAD{BYTE(i * 16), BYTE(i * 8), BYTE(255 - i * 16), 0};
+        entries.push_back(PALETTEENTRY{BYTE(255 - i * 16), BYTE(i * 8), BYTE(i * 16), 0});
     }
-    void* bits = nullptr;
     fw::Bitmap bitmap;
-    bitmap.Adopt(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0),
-                 ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical)));
+    AdoptDib(bitmap, 8, 8, 8, table, entries);
     capture::CopyBitmapToClipboard(bitmap, Owner());
 
     ASSERT_TRUE(::OpenClipboard(nullptr));
@@ -144,7 +135,7 @@ TEST(CaptureClipboard, APictureWithAPaletteOffersItsPaletteToo) {
     EXPECT_NE(palette, bitmap.Palette()) << "the clipboard must get its own palette";
     EXPECT_TRUE(hasBitmap);
     ASSERT_EQ(count, 16u);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(got[i].peRed, logical.entries[i].peRed);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(got[i].peRed, entries[size_t(i)].peRed);
 }
 
 TEST(CaptureClipboard, AClipboardHeldElsewhereCannotBeOpened) {

@@ -6,9 +6,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "CaptureTestSupport.h"
 #include "capture/BitmapFile.h"
 #include "framework/Error.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
 
 using namespace capture_test;
 

@@ -5,12 +5,13 @@
 
 #include <cstdio>
 
-#include "CaptureTestSupport.h"
 #include "capture/BitmapFile.h"
 #include "capture/ClipboardCopy.h"
 #include "capture/PrintPicture.h"
 #include "capture/ScreenGrab.h"
 #include "framework/Application.h"
+#include "support/Files.h"
+#include "support/GdiObjects.h"
 
 using namespace capture_test;
 

@@ -5,12 +5,15 @@
 #include <algorithm>
 #include <vector>
 
-#include "CaptureTestSupport.h"
 #include "capture/BitmapFile.h"
 #include "capture/ClipboardCopy.h"
 #include "capture/ScreenGrab.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "support/BmpFile.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
+#include "support/ScreenStandIns.h"
 
 using namespace capture_test;
 
@@ -144,18 +147,22 @@ TEST(CaptureGrab, OnAPaletteDisplayThePictureCarriesTheDisplaysPaletteToTheClipb
     // The file's colour table is the display's, and its pixels index it as the screen did.
     TempFolder folder;
     capture::SaveBitmapFile(picture, folder / L"p.bmp");
-    const auto file = ReadFileBytes(folder / L"p.bmp");
-    ASSERT_EQ(file.size(), 54u + 1024 + 20 * 12);
-    ASSERT_EQ(U16(file, 28), 8);
+    const BmpFile file = ReadBmp(folder / L"p.bmp");
+    ASSERT_TRUE(file.valid);
+    ASSERT_EQ(file.fileSize, 54u + 1024 + 20 * 12);
+    ASSERT_EQ(file.offBits, 54u + 1024);
+    ASSERT_EQ(file.bitsPerPixel, 8);
+    ASSERT_EQ(file.colors.size(), 256u);
     int wrongTable = 0, wrongPixels = 0;
     for (int i = 0; i < 256; ++i) {
         const PALETTEENTRY want = PaletteScreen::Entry(i);
-        wrongTable +=
-            file[54 + 4 * i] != want.peBlue || file[55 + 4 * i] != want.peGreen || file[56 + 4 * i] != want.peRed;
+        const RGBQUAD got = file.colors[size_t(i)];
+        wrongTable += got.rgbBlue != want.peBlue || got.rgbGreen != want.peGreen || got.rgbRed != want.peRed;
     }
-    for (int row = 0; row < 12; ++row)
-        for (int x = 0; x < 20; ++x)
-            wrongPixels += file[54 + 1024 + size_t(row) * 20 + x] != PaletteScreen::Index(10 + x, 6 + 11 - row);
+    for (int y = 0; y < 12; ++y) {
+        const std::vector<uint8_t> row = file.Row(y);
+        for (int x = 0; x < 20; ++x) wrongPixels += row[size_t(x)] != PaletteScreen::Index(10 + x, 6 + y);
+    }
     EXPECT_EQ(wrongTable, 0);
     EXPECT_EQ(wrongPixels, 0);
 }

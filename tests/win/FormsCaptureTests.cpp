@@ -1,85 +1,16 @@
 // The simple capture and its save, with a window of known pixels lying under the frame.
 #include <algorithm>
 
-#include "DibCanvas.h"
-#include "FormsFixture.h"
+#include "support/BmpFile.h"
+#include "support/DibCanvas.h"
+#include "support/FormsFixture.h"
+#include "support/SaveDialogHook.h"
 
 using namespace forms_test;
 using capture_test::PatternArea;
 using capture_test::PixelsOf;
-
-namespace {
-
-// The pixels of a bitmap file as 0x00RRGGBB, rows top first; empty when the file is not an
-// uncompressed 24- or 32-bit Windows bitmap.
-struct BmpRead {
-    int width = 0, height = 0, bitsPerPixel = 0;
-    std::vector<uint32_t> pixels;
-};
-
-BmpRead ReadBmp(const std::wstring& path) {
-    using capture_test::U16;
-    using capture_test::U32;
-    BmpRead out;
-    const auto bytes = capture_test::ReadFileBytes(path);
-    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M' || U32(bytes, 14) != 40 || U32(bytes, 30) != BI_RGB)
-        return out;
-    const int w = int(U32(bytes, 18)), h = int(int32_t(U32(bytes, 22))), bpp = U16(bytes, 28);
-    if ((bpp != 24 && bpp != 32) || w <= 0 || h <= 0) return out;
-    const size_t stride = size_t((w * bpp + 31) / 32 * 4), offset = U32(bytes, 10);
-    if (bytes.size() < offset + stride * size_t(h)) return out;
-    out.width = w;
-    out.height = h;
-    out.bitsPerPixel = bpp;
-    for (int y = 0; y < h; ++y) {
-        const size_t row = offset + stride * size_t(h - 1 - y);  // bottom row first
-        for (int x = 0; x < w; ++x) {
-            const size_t at = row + size_t(x) * size_t(bpp / 8);
-            out.pixels.push_back(uint32_t(bytes[at + 2]) << 16 | uint32_t(bytes[at + 1]) << 8 | bytes[at]);
-        }
-    }
-    return out;
-}
-
-// The entries of a common-dialog filter: description, pattern, description, pattern...
-std::vector<std::wstring> FilterEntries(const wchar_t* filter) {
-    std::vector<std::wstring> out;
-    for (const wchar_t* p = filter; p && *p; p += out.back().size() + 1) out.emplace_back(p);
-    return out;
-}
-
-// Answers the save dialog: records what it was opened with and returns the given answer.
-struct DialogAnswer {
-    std::wstring fileName;  // empty: cancel
-    int filterIndex = 1;
-};
-
-struct DialogSeen {
-    std::wstring fileName;
-    int filterIndex;
-    std::vector<std::wstring> filter;
-    DWORD flags;
-    bool defaultExtension;
-};
-
-class ScriptedSaveDialog {
-public:
-    ScriptedSaveDialog() {
-        fw::SavePictureDialog::modalHook = [this](OPENFILENAMEW& ofn) {
-            seen.push_back(DialogSeen{ofn.lpstrFile, int(ofn.nFilterIndex), FilterEntries(ofn.lpstrFilter), ofn.Flags,
-                                      ofn.lpstrDefExt != nullptr});
-            if (answer.fileName.empty()) return fw::SavePictureDialog::Outcome::Cancelled;
-            wcsncpy(ofn.lpstrFile, answer.fileName.c_str(), ofn.nMaxFile - 1);
-            ofn.nFilterIndex = DWORD(answer.filterIndex);
-            return fw::SavePictureDialog::Outcome::Accepted;
-        };
-    }
-    ~ScriptedSaveDialog() { fw::SavePictureDialog::modalHook = nullptr; }
-    DialogAnswer answer;
-    std::vector<DialogSeen> seen;
-};
-
-}  // namespace
+using capture_test::ReadBmp;
+using capture_test::ScriptedSaveDialog;
 
 using FormsCapture = FormsTest;
 
@@ -111,13 +42,8 @@ TEST_F(FormsCapture, CaptureTakesWhatLiesInsideTheBandIntoTheSimplePreview) {
     DibCanvas shownPreview(120, 90);
     ::SendMessageW(panel->SimpleFrame1.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shownPreview.Dc()),
                    PRF_CLIENT);
-    int wrong = 0;
-    for (int y = 0; y < 90; ++y)
-        for (int x = 0; x < 120; ++x) {
-            const uint32_t p = capture_test::PatternPixel(x, y);
-            wrong += shownPreview.Pixel(x, y) != RGB(p >> 16, (p >> 8) & 255, p & 255);
-        }
-    EXPECT_EQ(wrong, 0) << "pixels of the preview that differ from the capture";
+    EXPECT_EQ(PixelDifferences(shownPreview.Pixels(), PatternArea(0, 0, 120, 90), 120), "")
+        << "the preview differs from the capture";
 
     // A second capture at another frame size replaces the preview and the printed size.
     frame->SetBounds(frame->Left(), frame->Top(), 100, 60);
@@ -213,7 +139,7 @@ TEST_F(FormsSave, SaveAppendsTheChosenTypesExtensionAndWritesTheCaptureAsABitmap
     EXPECT_EQ(dialog.seen[0].flags & options, options);
     EXPECT_FALSE(dialog.seen[0].defaultExtension) << "the dialog itself adds no extension";
 
-    const BmpRead shot = ReadBmp(folder / L"shot.bmp");
+    const capture_test::BmpFile shot = ReadBmp(folder / L"shot.bmp");
     EXPECT_EQ(shot.width, kCaptureWidth);
     EXPECT_EQ(shot.height, kCaptureHeight);
     EXPECT_EQ(shot.bitsPerPixel, ::GetDeviceCaps(fw::WindowDc(nullptr).Get(), BITSPIXEL));
@@ -230,7 +156,7 @@ TEST_F(FormsSave, SaveAppendsTheChosenTypesExtensionAndWritesTheCaptureAsABitmap
     // The last type, "Metafiles (*.wmf)": the extension changes, the content stays a bitmap.
     dialog.answer = {folder / L"meta", 5};
     panel->SaveClick();
-    const BmpRead meta = ReadBmp(folder / L"meta.wmf");
+    const capture_test::BmpFile meta = ReadBmp(folder / L"meta.wmf");
     EXPECT_TRUE(meta.pixels == expected) << "a .wmf file holds the same bitmap";
     const std::vector<std::wstring> files{L"meta.wmf", L"shot.bmp", L"shot.bmp.bmp"};
     auto entries = folder.Entries();
@@ -255,7 +181,7 @@ TEST_F(FormsSave, SaveAppendsTheChosenTypesExtensionAndWritesTheCaptureAsABitmap
     // And it saves its own page's picture.
     dialog.answer = {folder / L"count", 2};
     panel->BtnSaveClick();
-    const BmpRead count = ReadBmp(folder / L"count.jpg");
+    const capture_test::BmpFile count = ReadBmp(folder / L"count.jpg");
     EXPECT_EQ(count.width, 20);
     EXPECT_TRUE(count.pixels == PatternArea(0, 0, 20, 10));
     // The buttons and the preview stay as they were.

@@ -1,6 +1,6 @@
 // The countdown capture: the start, the count in the frame, the capture into the countdown
 // page's preview and both windows back as ordinary windows at their places.
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 using namespace forms_test;
 using capture_test::PatternArea;
@@ -59,7 +59,7 @@ TEST_F(FormsCountdown, ThreeSecondsCountedInTheFrameThenTheCaptureWithBothWindow
     EXPECT_FALSE(Topmost(panel->Handle()));
     EXPECT_TRUE(::IsIconic(panel->Handle())) << "\"Minimize this form when capturing\" is checked";
     EXPECT_FALSE(fw::Application::Instance().Minimized()) << "the panel alone is minimized";
-    EXPECT_TRUE(::IsWindowVisible(frame->Handle()) && !::IsIconic(frame->Handle()));
+    EXPECT_TRUE(Showing(frame->Handle()));
     for (fw::Control* c :
          std::initializer_list<fw::Control*>{&panel->StartButton, &panel->CountInterval, &panel->Label9,
                                              &panel->CheckMinimize, &panel->BtnCopy, &panel->BtnSave, &panel->BtnPrint})
@@ -95,8 +95,8 @@ TEST_F(FormsCountdown, ThreeSecondsCountedInTheFrameThenTheCaptureWithBothWindow
     PumpFor(50);
     EXPECT_FALSE(Topmost(frame->Handle())) << "the frame is left stay-on-top";
     EXPECT_FALSE(Topmost(panel->Handle()));
-    EXPECT_TRUE(::IsWindowVisible(panel->Handle()) && !::IsIconic(panel->Handle())) << "the panel is not restored";
-    EXPECT_TRUE(::IsWindowVisible(frame->Handle()) && !::IsIconic(frame->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle())) << "the panel is not restored";
+    EXPECT_TRUE(Showing(frame->Handle()));
     const RECT panelNow = ScreenRect(panel->Handle()), frameNow = ScreenRect(frame->Handle());
     EXPECT_TRUE(::EqualRect(&panelAt, &panelNow)) << "the panel is not back at its place";
     EXPECT_TRUE(::EqualRect(&frameAt, &frameNow)) << "the frame is not back at its place";
@@ -170,7 +170,7 @@ TEST_F(FormsCountdown, ALastTickWithTheFrameHiddenEndsTheCountdownAndReportsOnce
     EXPECT_EQ(frame->NumInterval.Text(), L"");
     EXPECT_FALSE(panel->RegFrame2.Image.Picture().Empty()) << "the grab comes before the focus step";
     ExpectIdleAfterACapture(*panel);
-    EXPECT_TRUE(::IsWindowVisible(panel->Handle()) && !::IsIconic(panel->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle()));
     EXPECT_FALSE(Topmost(frame->Handle()));
     EXPECT_TRUE(::IsWindowVisible(frame->Handle())) << "the panel's show handler, run again, shows the frame";
 }

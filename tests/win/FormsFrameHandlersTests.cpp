@@ -1,6 +1,6 @@
 // The capture frame's handlers as the user meets them: the readout in the panel's status bar
 // and the cursor zones kept in the program-wide cursor.
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 using namespace forms_test;
 

@@ -1,6 +1,6 @@
 // The control panel as it stands at start: every named control with its place, texts and
 // states, the lists, the pages, the status bar, the previews, and the "show border" links.
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 #include <commctrl.h>
 

@@ -3,16 +3,16 @@
 // caption's and the taskbar's icons and the hand cursor; the pictures of every scale in the
 // program's resources; and the same checks run at 120, 144 and 192 dpi, each in a process of
 // its own (Wine reads the screen's dpi when a process starts).
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 #include <commctrl.h>
 
 #include <functional>
 #include <set>
 
-#include "DibCanvas.h"
 #include "base/PictureScale.h"
 #include "components/VrControls.h"
+#include "support/DibCanvas.h"
 
 using namespace forms_test;
 
@@ -160,10 +160,7 @@ std::vector<uint32_t> DrawnPixels(HICON icon) {
     const SIZE size = IconSize(icon);
     DibCanvas c(size.cx, size.cy, RGB(1, 2, 3));
     ::DrawIconEx(c.Dc(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
-    std::vector<uint32_t> out;
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) out.push_back(c.Pixel(x, y));
-    return out;
+    return c.Pixels();
 }
 
 }  // namespace

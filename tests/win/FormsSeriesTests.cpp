@@ -1,25 +1,20 @@
 // The regular capture series: the folder choice, start, ticks, pause, resume, stop, and what
 // the user is told when it cannot run.
-#include "FormsFixture.h"
+#include "support/BmpFile.h"
+#include "support/FormsFixture.h"
 
 #include <shlobj.h>
 
 #include <algorithm>
 
 using namespace forms_test;
+using capture_test::FileExists;
+using capture_test::IsBmp;
 using capture_test::TempFolder;
 
 namespace {
 
 constexpr const wchar_t* kStartHint = L"Start capturing|Start the capturing of selected area";
-
-bool IsBmp(const std::wstring& path) {
-    const auto bytes = capture_test::ReadFileBytes(path);
-    return bytes.size() > 54 && bytes[0] == 'B' && bytes[1] == 'M' && capture_test::U32(bytes, 14) == 40 &&
-           capture_test::U32(bytes, 2) == bytes.size();
-}
-
-bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
     std::sort(names.begin(), names.end());
@@ -163,7 +158,7 @@ TEST_F(FormsSeries, PlayPauseResumeStopAndRestart) {
     EXPECT_EQ(panel->PrintedWidth(), 0);
 
     // The timer writes the next one an interval later.
-    EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"shot1.bmp"); }, 2500));
+    EXPECT_TRUE(PumpUntil([&] { return FileExists(folder / L"shot1.bmp"); }, 2500));
     PumpFor(50);
     EXPECT_TRUE(IsBmp(folder / L"shot1.bmp"));
     EXPECT_EQ(panel->SeriesCounter(), 2);
@@ -277,7 +272,7 @@ TEST_F(FormsSeries, WithoutAChosenFolderTheCaptureFailsOnTheLayoutHint) {
     EXPECT_TRUE(panel->Stop.Enabled());
     EXPECT_FALSE(panel->Timer.Enabled());
     EXPECT_FALSE(panel->Label10.Visible());
-    EXPECT_FALSE(Exists(L"C:\\typed"));
+    EXPECT_FALSE(FileExists(L"C:\\typed"));
 }
 
 TEST_F(FormsSeries, TicksWithTheFrameHiddenReportAndDoNotCount) {
@@ -321,7 +316,7 @@ TEST_F(FormsSeries, ARefusedScreenCopyIsReportedNeitherShownNorSavedAndNotCounte
     EXPECT_TRUE(panel->Timer.Enabled()) << "the series goes on ticking";
 
     // Once the screen can be copied again the numbering goes on without a gap.
-    EXPECT_TRUE(PumpUntil([&] { return Exists(folder / L"shot1.bmp"); }, 2500));
+    EXPECT_TRUE(PumpUntil([&] { return FileExists(folder / L"shot1.bmp"); }, 2500));
     PumpFor(50);
     EXPECT_TRUE(IsBmp(folder / L"shot1.bmp"));
     EXPECT_EQ(panel->SeriesCounter(), 2);

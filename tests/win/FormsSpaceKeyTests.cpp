@@ -1,5 +1,5 @@
 // The space key released on either window runs the action of the page the panel shows.
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 using namespace forms_test;
 
@@ -65,14 +65,7 @@ TEST_F(FormsSpaceKey, EachPageRunsItsActionFromEitherWindow) {
     for (bool onFrame : {false, true}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.what) + (onFrame ? ", frame focused" : ", panel focused"));
-            // A fresh pair for each case.
-            frame.reset();
-            panel.reset();
-            shown.clear();
-            panel = std::make_unique<TCopyForm>();
-            frame = std::make_unique<TMainForm>();
-            panel->ShowForm();
-            PumpFor(20);
+            NewPair();  // a fresh pair for each case
             panel->CheckMinimize.SetChecked(false);
             ShowPage(*panel, c.page);
 
@@ -110,8 +103,8 @@ TEST_F(FormsSpaceKey, FromTheFrameOnTheSimplePageThePanelComesBackAfterTheCaptur
     Release(true, VK_SPACE);
     PumpFor(20);
     EXPECT_FALSE(panel->SimpleFrame1.Image.Picture().Empty());
-    EXPECT_TRUE(::IsWindowVisible(panel->Handle()) && !::IsIconic(panel->Handle()));
-    EXPECT_TRUE(::IsWindowVisible(frame->Handle()) && !::IsIconic(frame->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle()));
+    EXPECT_TRUE(Showing(frame->Handle()));
 
     // The application minimized with the frame left on screen: the capture, then both back.
     panel->SimpleFrame1.Image.Picture().Clear();
@@ -119,12 +112,12 @@ TEST_F(FormsSpaceKey, FromTheFrameOnTheSimplePageThePanelComesBackAfterTheCaptur
     frame->SetWindowState(fw::WindowState::Normal);
     PumpFor(20);
     ASSERT_TRUE(fw::Application::Instance().Minimized());
-    ASSERT_TRUE(::IsWindowVisible(frame->Handle()) && !::IsIconic(frame->Handle()));
+    ASSERT_TRUE(Showing(frame->Handle()));
     Release(true, VK_SPACE);
     PumpFor(50);
     EXPECT_FALSE(panel->SimpleFrame1.Image.Picture().Empty());
     EXPECT_FALSE(fw::Application::Instance().Minimized());
-    EXPECT_TRUE(::IsWindowVisible(panel->Handle()) && !::IsIconic(panel->Handle()));
+    EXPECT_TRUE(Showing(panel->Handle()));
 
     // From the panel the windows are left as they are.
     panel->MinimizeClick();

@@ -2,7 +2,7 @@
 // and restored together or alone, what closing does, and how errors are shown.
 #include <cstdlib>
 
-#include "FormsFixture.h"
+#include "support/FormsFixture.h"
 
 using namespace forms_test;
 
@@ -19,8 +19,6 @@ constexpr RECT kFrameRect{704, 100, 704 + 336, 100 + 192};
                                          << " " << expected.right - expected.left << " x "
                                          << expected.bottom - expected.top;
 }
-
-bool Showing(HWND wnd) { return ::IsWindowVisible(wnd) && !::IsIconic(wnd); }
 
 }  // namespace
 

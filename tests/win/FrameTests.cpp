@@ -1,9 +1,9 @@
 // The capture frame as a real window: its creation parameters, colour key and painting.
 #include <gtest/gtest.h>
 
-#include "DibCanvas.h"
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
+#include "support/DibCanvas.h"
 
 namespace {
 

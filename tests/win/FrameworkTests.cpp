@@ -10,13 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "VrTestSupport.h"
+#include "framework/Application.h"
 #include "framework/Button.h"
 #include "framework/Canvas.h"
 #include "framework/Error.h"
 #include "framework/ImageList.h"
 #include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
+#include "support/Pump.h"
+#include "support/VrTestForm.h"
 
 TEST(FwSharedFont, OneFontPerDescriptionAndDpiWhateverTheColour) {
     fw::FontSpec georgia;

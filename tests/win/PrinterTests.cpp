@@ -6,11 +6,14 @@
 
 #include <vector>
 
-#include "CaptureTestSupport.h"
 #include "base/PrintRect.h"
 #include "capture/PrintPicture.h"
 #include "framework/Error.h"
 #include "framework/Printer.h"
+#include "support/DibCanvas.h"
+#include "support/Files.h"
+#include "support/GdiObjects.h"
+#include "support/Pixels.h"
 
 using namespace capture_test;
 
@@ -39,8 +42,6 @@ bool PrinterInstalled(const std::wstring& name) {
     return false;
 }
 
-bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 template <class Call>
 std::wstring ErrorOf(Call call) {
     try {
@@ -50,32 +51,6 @@ std::wstring ErrorOf(Call call) {
     }
     return L"";
 }
-
-// A 32-bpp top-down DIB section in a memory DC, white, standing in for a printer's page.
-class Page {
-public:
-    Page(int w, int h) : w_(w) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-        bitmap_.Reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0));
-        dc_.Reset(::CreateCompatibleDC(nullptr));
-        old_ = ::SelectObject(dc_.Get(), bitmap_.Get());
-        std::fill(bits_, bits_ + size_t(w) * h, 0x00FFFFFFu);
-    }
-    ~Page() { ::SelectObject(dc_.Get(), old_); }
-    HDC Dc() const { return dc_.Get(); }
-    uint32_t At(int x, int y) const {
-        ::GdiFlush();
-        return bits_[size_t(y) * w_ + x] & 0x00FFFFFF;
-    }
-
-private:
-    int w_;
-    fw::BitmapHandle bitmap_;
-    fw::MemoryDc dc_;
-    HGDIOBJ old_;
-    uint32_t* bits_ = nullptr;
-};
 
 }  // namespace
 
@@ -140,50 +115,37 @@ TEST(Printer, TheWholePictureFillsThePrintRectangle) {
     HDC src = bitmap.Dc();
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) ::SetPixel(src, x, y, x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255));
-    Page page(80, 60);
+    DibCanvas page(80, 60);  // white, standing in for a printer's page
     const int modeBefore = ::GetStretchBltMode(page.Dc());
     const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
 
     capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{10, 20, 50, 40});
-    EXPECT_EQ(page.At(10, 20), 0xFF0000u);
-    EXPECT_EQ(page.At(29, 39), 0xFF0000u);
-    EXPECT_EQ(page.At(30, 20), 0x0000FFu);
-    EXPECT_EQ(page.At(49, 39), 0x0000FFu);
+    EXPECT_EQ(page.Pixel(10, 20), RGB(255, 0, 0));
+    EXPECT_EQ(page.Pixel(29, 39), RGB(255, 0, 0));
+    EXPECT_EQ(page.Pixel(30, 20), RGB(0, 0, 255));
+    EXPECT_EQ(page.Pixel(49, 39), RGB(0, 0, 255));
     // Right and bottom are coordinates: nothing at or beyond them, nothing before the origin.
-    EXPECT_EQ(page.At(50, 30), 0xFFFFFFu);
-    EXPECT_EQ(page.At(30, 40), 0xFFFFFFu);
-    EXPECT_EQ(page.At(9, 30), 0xFFFFFFu);
-    EXPECT_EQ(page.At(30, 19), 0xFFFFFFu);
+    EXPECT_EQ(page.Pixel(50, 30), RGB(255, 255, 255));
+    EXPECT_EQ(page.Pixel(30, 40), RGB(255, 255, 255));
+    EXPECT_EQ(page.Pixel(9, 30), RGB(255, 255, 255));
+    EXPECT_EQ(page.Pixel(30, 19), RGB(255, 255, 255));
     EXPECT_EQ(::GetStretchBltMode(page.Dc()), modeBefore);
     EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore);
 }
 
 TEST(Printer, APictureWithAPaletteIsDrawnWithItAndLeavesTheDcAsItWas) {
-    struct {
-        BITMAPINFOHEADER header;
-        RGBQUAD colors[2];
-    } info{};
-    info.header = {sizeof(BITMAPINFOHEADER), 2, 1, 1, 1, BI_RGB};
-    info.colors[0] = RGBQUAD{0, 200, 0, 0};
-    info.colors[1] = RGBQUAD{0, 0, 200, 0};
-    struct {
-        WORD version, count;
-        PALETTEENTRY entries[2];
-    } logical{0x300, 2, {{0, 200, 0, 0}, {200, 0, 0, 0}}};
-    BYTE* bits = nullptr;
     fw::Bitmap bitmap;
-    bitmap.Adopt(::CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
-                                    reinterpret_cast<void**>(&bits), nullptr, 0),
-                 ::CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical)));
+    auto* bits = static_cast<BYTE*>(
+        AdoptDib(bitmap, 2, 1, 1, {RGBQUAD{0, 200, 0, 0}, RGBQUAD{0, 0, 200, 0}}, {{0, 200, 0, 0}, {200, 0, 0, 0}}));
     bits[0] = 0x40;  // pixel 0: index 0 (green), pixel 1: index 1 (red)
-    Page page(20, 10);
+    DibCanvas page(20, 10);
     const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
     bitmap.Dc();  // the bitmap's own DC is made once and kept: count from here
     const int gdiBefore = GdiObjectCount();
 
     capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{0, 0, 10, 5});
-    EXPECT_EQ(page.At(2, 2), 0x00C800u);
-    EXPECT_EQ(page.At(7, 2), 0xC80000u);
+    EXPECT_EQ(page.Pixel(2, 2), RGB(0, 200, 0));
+    EXPECT_EQ(page.Pixel(7, 2), RGB(200, 0, 0));
     EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore) << "the palette copy is still selected";
     if (gdiBefore >= 0) {
         EXPECT_EQ(GdiObjectCount(), gdiBefore) << "the palette copy leaked";

@@ -7,59 +7,33 @@
 
 #include <functional>
 
-#include "CaptureTestSupport.h"
 #include "base/FilterExtension.h"
 #include "capture/BitmapFile.h"
 #include "framework/Application.h"
 #include "framework/SavePictureDialog.h"
+#include "support/Files.h"
+#include "support/Pixels.h"
+#include "support/SaveDialogHook.h"
 
 using namespace capture_test;
 using fw::SavePictureDialog;
 using Outcome = SavePictureDialog::Outcome;
-
-namespace {
-
-// Sets the modal seam for one test and clears it afterwards.
-class ModalAnswer {
-public:
-    explicit ModalAnswer(std::function<Outcome(OPENFILENAMEW&)> answer) {
-        SavePictureDialog::modalHook = std::move(answer);
-    }
-    ~ModalAnswer() { SavePictureDialog::modalHook = nullptr; }
-};
-
-// The filter list as the dialog got it: NUL-separated, closed by two NULs.
-std::wstring FilterList(const OPENFILENAMEW& ofn) {
-    const wchar_t* p = ofn.lpstrFilter;
-    std::wstring out;
-    while (p && *p) {
-        out += p;
-        out += L'|';
-        p += wcslen(p) + 1;
-    }
-    return out;
-}
-
-void Answer(OPENFILENAMEW& ofn, const std::wstring& name, DWORD index) {
-    wcsncpy(ofn.lpstrFile, name.c_str(), ofn.nMaxFile);
-    ofn.nFilterIndex = index;
-}
-
-}  // namespace
 
 TEST(SaveDialog, RunsWithItsSettingsAndKeepsNameAndTypeForTheNextUse) {
     SavePictureDialog dialog;
     dialog.SetFilter(std::wstring(base::kPictureFilter));
     std::vector<OPENFILENAMEW> seen;
     std::vector<std::wstring> namesSeen;
-    ModalAnswer answer([&](OPENFILENAMEW& ofn) {
+    SaveDialogHook answer([&](OPENFILENAMEW& ofn) {
         seen.push_back(ofn);
         namesSeen.push_back(ofn.lpstrFile);
-        EXPECT_EQ(FilterList(ofn), std::wstring(base::kPictureFilter) + L"|");
+        std::wstring filter;  // NUL-separated, closed by two NULs
+        for (const std::wstring& entry : FilterEntries(ofn.lpstrFilter)) filter += entry + L"|";
+        EXPECT_EQ(filter, std::wstring(base::kPictureFilter) + L"|");
         EXPECT_GE(ofn.nMaxFile, DWORD(MAX_PATH));
         ofn.lpstrFile[ofn.nMaxFile - 1] = L'\0';  // the whole buffer is the caller's, in characters
-        if (seen.size() == 1) Answer(ofn, L"C:\\pictures\\shot", 3);
-        if (seen.size() == 3) Answer(ofn, L"C:\\other\\name.png", 5);
+        if (seen.size() == 1) AnswerSaveDialog(ofn, L"C:\\pictures\\shot", 3);
+        if (seen.size() == 3) AnswerSaveDialog(ofn, L"C:\\other\\name.png", 5);
         return seen.size() == 2 ? Outcome::Cancelled : Outcome::Accepted;
     });
     HWND owner = fw::Application::Instance().Handle();
@@ -94,11 +68,11 @@ TEST(SaveDialog, WithoutThePreviewPaneThePlainDialogStillAnswers) {
     SavePictureDialog dialog;
     dialog.SetFilter(std::wstring(base::kPictureFilter));
     std::vector<DWORD> flags;
-    ModalAnswer answer([&](OPENFILENAMEW& ofn) {
+    SaveDialogHook answer([&](OPENFILENAMEW& ofn) {
         flags.push_back(ofn.Flags);
         if (ofn.Flags & OFN_ENABLEHOOK) return Outcome::Failed;  // the system refused the template
         EXPECT_EQ(ofn.lpfnHook, nullptr);
-        Answer(ofn, L"C:\\plain", 2);
+        AnswerSaveDialog(ofn, L"C:\\plain", 2);
         return Outcome::Accepted;
     });
     ASSERT_TRUE(dialog.Execute(nullptr));

@@ -6,12 +6,14 @@
 #include <memory>
 #include <vector>
 
-#include "DibCanvas.h"
-#include "VrTestSupport.h"
 #include "components/VrAnimate.h"
 #include "components/VrBorder.h"
 #include "components/VrGradient.h"
 #include "framework/Panel.h"
+#include "framework/Application.h"
+#include "support/DibCanvas.h"
+#include "support/Pump.h"
+#include "support/VrTestForm.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "DibCanvas.h"
-#include "VrTestSupport.h"
 #include "components/VrBorder.h"
+#include "support/DibCanvas.h"
+#include "support/VrTestForm.h"
 
 namespace {
 

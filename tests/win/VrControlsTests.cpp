@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "DibCanvas.h"
-#include "VrTestSupport.h"
 #include "components/VrAnimate.h"
 #include "components/VrBorder.h"
 #include "components/VrControls.h"
 #include "components/VrGradient.h"
 #include "framework/Gdi.h"
+#include "framework/Application.h"
+#include "support/DibCanvas.h"
+#include "support/VrTestForm.h"
 
 namespace {
 

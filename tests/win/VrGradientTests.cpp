@@ -4,11 +4,11 @@
 
 #include <memory>
 
-#include "DibCanvas.h"
-#include "VrTestSupport.h"
 #include "components/VrGradient.h"
 #include "components/VrSysUtils.h"
 #include "framework/Container.h"
+#include "support/DibCanvas.h"
+#include "support/VrTestForm.h"
 
 namespace {
 

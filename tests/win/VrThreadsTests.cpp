@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "VrTestSupport.h"
 #include "components/VrThreads.h"
 #include "framework/Error.h"
 #include "framework/Thread.h"
+#include "framework/Application.h"
+#include "support/Pump.h"
 
 namespace {
 
