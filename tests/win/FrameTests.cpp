@@ -4,28 +4,22 @@
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
 #include "support/DibCanvas.h"
+#include "support/FramePicture.h"
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kBlack = 0x000000, kWhite = RGB(255, 255, 255), kGrey = RGB(128, 128, 128),
-                   kKey = RGB(0, 128, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0), kKey = RGB(0, 128, 0);
 
 // Paints the frame through WM_PRINTCLIENT, the same routine as WM_PAINT, into a DIB.
 void PaintFrame(TMainForm& frame, DibCanvas& canvas) {
     ::SendMessageW(frame.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
 }
 
-// Expected colour of one frame pixel, worked out from the drawing steps: a 10 px red pen on
-// the outline (6 px band), the black grip, the white and the grey lines.
+// Expected colour of one frame pixel: the frame's picture (support/FramePicture.h), the key
+// colour on its inside, which the paint leaves to the colour key.
 COLORREF Expected(int x, int y, int w, int h) {
-    bool grey = (x == w - 1 && y >= h - 16 && y <= h - 1) || (y == h - 1 && x >= w - 16 && x <= w - 1);
-    if (grey) return kGrey;
-    bool white = (x == w - 16 && y >= h - 6 && y <= h - 1) || (y == h - 16 && x >= w - 6 && x <= w - 1);
-    if (white) return kWhite;
-    bool grip = (x >= w - 15 && y >= h - 6) || (x >= w - 6 && y >= h - 15);
-    if (grip) return kBlack;
-    bool band = x < 6 || y < 6 || x >= w - 6 || y >= h - 6;
-    return band ? kRed : kKey;
+    const frame_picture::PartLook& look = frame_picture::LookOf(frame_picture::PartAt(x, y, w, h));
+    return RGB(look.red, look.green, look.blue);
 }
 
 void ExpectFramePixels(TMainForm& frame, int w, int h) {
@@ -39,7 +33,7 @@ void ExpectFramePixels(TMainForm& frame, int w, int h) {
             if (canvas.Pixel(x, y) != Expected(x, y, w, h) && ++wrong <= 10)
                 ADD_FAILURE() << "pixel " << x << "," << y << " is " << std::hex << canvas.Pixel(x, y) << " not "
                               << Expected(x, y, w, h);
-    EXPECT_EQ(wrong, 0) << "pixels differing from the drawing steps at " << w << " x " << h;
+    EXPECT_EQ(wrong, 0) << "pixels differing from the frame's picture at " << w << " x " << h;
     // The paint leaves the DC's own pen and brush selected again.
     EXPECT_EQ(::GetCurrentObject(canvas.Dc(), OBJ_PEN), pen0);
     EXPECT_EQ(::GetCurrentObject(canvas.Dc(), OBJ_BRUSH), brush0);
