@@ -27,44 +27,21 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "ProbeCommon.h"
+
 namespace {
 
 constexpr UINT kSendTimeoutMs = 1000;
 
-std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), out.data(), size, nullptr, nullptr);
-    return out;
-}
-
-// NAME='text' with every ' written as '\''.
-void PrintText(const char* name, const std::wstring& text) {
-    std::string quoted;
-    for (char c : Utf8(text)) {
-        if (c == '\'')
-            quoted += "'\\''";
-        else
-            quoted += c;
-    }
-    std::printf("%s='%s'\n", name, quoted.c_str());
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t cls[128] = L"";
-    ::GetClassNameW(hwnd, cls, 128);
-    return cls;
-}
+using probe::ClassOf;
+using probe::PrintText;
+using probe::Utf8;
 
 std::wstring TextOf(HWND hwnd) {
     DWORD_PTR length = 0;
@@ -174,13 +151,13 @@ int Control(HWND top, const std::wstring& cls, const std::wstring& text, int ind
         return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
     });
     if (index < 0 || size_t(index) >= matches.size()) {
-        std::printf("CTL_HWND=0x0\n");
+        probe::PrintHwnd("CTL_HWND", nullptr);
         return 1;
     }
     HWND hwnd = matches[size_t(index)];
     RECT r{};
     ::GetWindowRect(hwnd, &r);
-    std::printf("CTL_HWND=0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    probe::PrintHwnd("CTL_HWND", hwnd);
     PrintRect("CTL", r);
     std::printf("CTL_ENABLED=%d\nCTL_FOCUS=%d\n", ::IsWindowEnabled(hwnd) ? 1 : 0, FocusOf(hwnd) == hwnd ? 1 : 0);
     PrintText("CTL_CLASS", ClassOf(hwnd));
@@ -269,18 +246,18 @@ HWND FindDialog(const std::wstring& title) {
 }
 
 int Dialog(const std::wstring& title, DWORD timeoutMs, bool wantGone) {
-    const DWORD start = ::GetTickCount();
     HWND hwnd = nullptr;
-    for (;;) {
-        hwnd = FindDialog(title);
-        if ((hwnd != nullptr) != wantGone) break;
-        if (::GetTickCount() - start >= timeoutMs) return 1;
-        ::Sleep(50);
-    }
+    const bool reached = probe::WaitFor(
+        [&] {
+            hwnd = FindDialog(title);
+            return (hwnd != nullptr) != wantGone;
+        },
+        timeoutMs);
+    if (!reached) return 1;
     if (wantGone) return 0;
     RECT r{};
     ::GetWindowRect(hwnd, &r);
-    std::printf("DLG_HWND=0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
+    probe::PrintHwnd("DLG_HWND", hwnd);
     PrintRect("DLG", r);
     std::wstring texts;
     for (HWND child : Descendants(hwnd, L"Static")) {
@@ -304,13 +281,7 @@ int Dialog(const std::wstring& title, DWORD timeoutMs, bool wantGone) {
 // character height, red on the key colour. Prints the red pixels row by row.
 int Glyph(const std::wstring& face, int height, const std::wstring& text) {
     const int width = 200, rows = 60;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -rows;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = probe::TopDownDib32(width, rows);
     void* bits = nullptr;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -368,16 +339,12 @@ int HoldFile(const wchar_t* path, int seconds) {
     return 0;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|holdclip|holdfile|glyph ...\n");
-    return 2;
-}
+int Usage() { return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|holdclip|holdfile|glyph"); }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // Plain "\n" line ends: the shell reads these lines.
-    _setmode(_fileno(stdout), _O_BINARY);
+    probe::ShellLineEnds();
     if (argc < 3) return Usage();
     const std::wstring command = argv[1];
     if (command == L"dialog" || command == L"nodialog")

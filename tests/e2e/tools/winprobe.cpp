@@ -16,18 +16,22 @@
 //   winprobe show TITLE min|restore|hide ShowWindowAsync
 //   winprobe list                        every top-level window with a title (for logs)
 //   winprobe monitors                    MONITOR_COUNT and MONITORS='X,Y,WxH ...' (primary first)
+//   winprobe framepicture W H            the picture the capture frame of W x H must show
+//                                        (tests/win/support/FramePicture.h): a line
+//                                        "LETTER R G B NAME" for each part, then its rows, a
+//                                        letter a pixel ("." see-through: the key colour)
 //
 // Exit status: 0 done, 1 window (or state) not found in time, 2 bad usage.
 #include <windows.h>
-
-#include <fcntl.h>
-#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
+
+#include "ProbeCommon.h"
+#include "support/FramePicture.h"
 
 namespace {
 
@@ -40,10 +44,6 @@ constexpr UINT kSendTimeoutMs = 500;
 // picture shifted by any amount shows up, and never the frame's key colour 0x008000 (blue is
 // never 0).
 COLORREF PatternColor(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x40 + ((x >> 8) & 3) * 16 + ((y >> 8) & 3) * 4); }
-
-void PrintHwnd(const char* name, HWND hwnd) {
-    std::printf("%s=0x%llx\n", name, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hwnd)));
-}
 
 void PrintInfo(HWND hwnd) {
     RECT rect{};
@@ -59,7 +59,7 @@ void PrintInfo(HWND hwnd) {
         key = 0;
         layeredFlags = 0;
     }
-    PrintHwnd("WIN_HWND", hwnd);
+    probe::PrintHwnd("WIN_HWND", hwnd);
     std::printf("WIN_X=%ld\nWIN_Y=%ld\nWIN_W=%ld\nWIN_H=%ld\n", rect.left, rect.top, rect.right - rect.left,
                 rect.bottom - rect.top);
     POINT origin{0, 0};
@@ -71,7 +71,7 @@ void PrintInfo(HWND hwnd) {
     std::printf("WIN_STYLE=0x%08lx\nWIN_EXSTYLE=0x%08lx\n",
                 static_cast<unsigned long>(::GetWindowLongW(hwnd, GWL_STYLE)),
                 static_cast<unsigned long>(::GetWindowLongW(hwnd, GWL_EXSTYLE)));
-    PrintHwnd("WIN_OWNER", ::GetWindow(hwnd, GW_OWNER));
+    probe::PrintHwnd("WIN_OWNER", ::GetWindow(hwnd, GW_OWNER));
     std::printf("WIN_PID=%lu\nWIN_KEY=0x%06lx\nWIN_LAYERED_FLAGS=0x%lx\n", static_cast<unsigned long>(pid),
                 static_cast<unsigned long>(key), static_cast<unsigned long>(layeredFlags));
 }
@@ -92,19 +92,15 @@ bool InState(HWND hwnd, const std::wstring& state) {
 }
 
 int Wait(const wchar_t* title, const std::wstring& state, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        HWND hwnd = Find(title);
-        if (InState(hwnd, state)) {
-            if (hwnd) PrintInfo(hwnd);
-            return 0;
-        }
-        if (::GetTickCount() - start >= timeoutMs) {
-            if (hwnd) PrintInfo(hwnd);
-            return 1;
-        }
-        ::Sleep(50);
-    }
+    HWND hwnd = nullptr;
+    const bool reached = probe::WaitFor(
+        [&] {
+            hwnd = Find(title);
+            return InState(hwnd, state);
+        },
+        timeoutMs);
+    if (hwnd) PrintInfo(hwnd);
+    return reached ? 0 : 1;
 }
 
 LRESULT HitTest(HWND hwnd, int x, int y) {
@@ -224,13 +220,7 @@ LRESULT CALLBACK BackdropProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = gBackdrop.width;
-        info.bmiHeader.biHeight = -gBackdrop.height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = probe::TopDownDib32(gBackdrop.width, gBackdrop.height);
         ::SetDIBitsToDevice(dc, 0, 0, gBackdrop.width, gBackdrop.height, 0, 0, 0, gBackdrop.height,
                             gBackdrop.pixels.data(), &info, DIB_RGB_COLORS);
         ::EndPaint(hwnd, &ps);
@@ -342,20 +332,32 @@ int Show(HWND hwnd, const std::wstring& how) {
     return ::ShowWindowAsync(hwnd, command) ? 0 : 1;
 }
 
+// The expected picture of a frame of w x h pixels, for frame_pixels.py.
+int FramePicture(int w, int h) {
+    if (w <= 0 || h <= 0) return 2;
+    for (const frame_picture::PartLook& look : frame_picture::kParts)
+        std::printf("%c %d %d %d %s\n", look.letter, look.red, look.green, look.blue, look.name);
+    std::string row(size_t(w), ' ');
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) row[size_t(x)] = frame_picture::LookOf(frame_picture::PartAt(x, y, w, h)).letter;
+        std::printf("%s\n", row.c_str());
+    }
+    return 0;
+}
+
 int Usage() {
-    std::fprintf(stderr, "usage: winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list|monitors ...\n");
-    return 2;
+    return probe::Usage("winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list|monitors|framepicture");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    // Plain "\n" line ends: the shell reads these lines.
-    _setmode(_fileno(stdout), _O_BINARY);
+    probe::ShellLineEnds();
     if (argc < 2) return Usage();
     const std::wstring command = argv[1];
     if (command == L"list") return List();
     if (command == L"monitors") return Monitors();
+    if (command == L"framepicture") return argc < 4 ? Usage() : FramePicture(_wtoi(argv[2]), _wtoi(argv[3]));
     if (command == L"backdrop" || command == L"cover") {
         if (argc < 6) return Usage();
         const int seconds = argc > 6 ? _wtoi(argv[6]) : 600;
