@@ -292,18 +292,16 @@ void TCopyForm::BuildAboutPage() {
     VrBorder3.SetHighlightColor(fw::kBlack);
     VrBorder3.SetAlign(fw::Align::Client);
 
-    fw::Bitmap sheet;
-    fw::LoadScaledBitmap(sheet, L"ANIMSHEET", Dpi());
     VrAnimate1.SetBounds(S(4), S(4), S(65), S(65));
     VrAnimate1.SetCursor(HandCursor());
     VrAnimate1.SetHint(L"Stop");
     VrAnimate1.SetThreaded(true);
     VrAnimate1.SetFrameCols(6);
-    VrAnimate1.SetBitmap(sheet);
+    LoadAnimationSheet();
     VrAnimate1.SetActive(true);
     VrAnimate1.onClick = [this] { VrAnimate1Click(); };
 
-    fw::LoadScaledBitmap(Image1.Picture(), L"LOGO", Dpi());
+    Image1.LoadPicture(L"LOGO", Dpi());
     Image1.SetTransparent(true);
     Image1.SetBounds(S(110), S(14), S(169), S(41));
     Image1.SetAutoSize(true);

@@ -4,6 +4,7 @@
 
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
+#include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
 
 TCopyForm* CopyForm = nullptr;
@@ -109,6 +110,14 @@ void TCopyForm::FormCreate() {
 }
 
 void TCopyForm::DoDpiChanged() {
+    // The glyphs and the logo load themselves for the new scale; the lists, the play button's
+    // face taken from one and the animation's sheet are the panel's to load again.
+    ImageList.ChangeDpi(Dpi());
+    BtnImageList.ChangeDpi(Dpi());
+    PageControl.SetImages(ImageList.Handle());
+    PageControl1.SetImages(ImageList.Handle());
+    SetPlayFace(Stop.Enabled() ? 1 : 0);
+    LoadAnimationSheet();
     // The folder's text was shortened for the old scale's width and font.
     if (!Path.Text().empty()) ShowSaveFolder();
 }
@@ -130,6 +139,14 @@ void TCopyForm::MinimizeAllClick() {
 void TCopyForm::RestoreClick() {
     SetWindowState(fw::WindowState::Normal);
     MainForm->SetWindowState(fw::WindowState::Normal);
+}
+
+void TCopyForm::LoadAnimationSheet() {
+    const bool running = VrAnimate1.Active();
+    fw::Bitmap sheet;
+    fw::LoadScaledBitmap(sheet, L"ANIMSHEET", Dpi());
+    VrAnimate1.SetBitmap(sheet);  // stops and rewinds
+    VrAnimate1.SetActive(running);
 }
 
 void TCopyForm::VrAnimate1Click() {

@@ -170,6 +170,8 @@ private:
     void PrintHolder(fw::Image& holder);
     void SaveHolder(fw::Image& holder);
     void SetPlayFace(int index);
+    // The animation's frames drawn for the panel's scale; it goes on as it was (running or not).
+    void LoadAnimationSheet();
     // The save folder (the hint of Path), shortened into Path's text to fit its width.
     void ShowSaveFolder();
     // Hands a mailto: or web address to the shell's "open".

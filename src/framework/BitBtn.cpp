@@ -4,6 +4,12 @@ namespace fw {
 
 BitBtn::BitBtn(Container* parent, std::wstring name) : Button(parent, std::move(name)) {}
 
+void BitBtn::ScaleForDpi(int fromDpi, int toDpi) {
+    Button::ScaleForDpi(fromDpi, toDpi);
+    glyph_.ChangeDpi(toDpi);
+    Invalidate();
+}
+
 LRESULT BitBtn::Notify(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DRAWITEM) {
         DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));

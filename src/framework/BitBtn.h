@@ -9,6 +9,8 @@ class BitBtn : public Button {
 public:
     BitBtn(Container* parent, std::wstring name);
     Glyph& GetGlyph() { return glyph_; }
+    // The glyph loaded for the old scale is loaded for the new one.
+    void ScaleForDpi(int fromDpi, int toDpi) override;
     void SetLayout(GlyphLayout l) { layout_ = l; }
     LRESULT Notify(UINT msg, WPARAM wp, LPARAM lp) override;
 

@@ -43,7 +43,13 @@ HBRUSH Edit::CtlColor(HDC dc) {
 
 LabeledEdit::LabeledEdit(Container* parent, std::wstring name)
     : Edit(parent, std::move(name)),
-      label_(parent, Name() + L"Label") {}
+      label_(parent, Name() + L"Label", *this) {}
+
+void LabeledEdit::AttachedLabel::ScaleForDpi(int, int) {
+    // Scaled on its own as well, after the edit placed it, it would move twice.
+    FontChanged();
+    edit_.PlaceLabel();
+}
 
 void LabeledEdit::SetLabelCaption(const std::wstring& caption) {
     label_.SetText(caption);

@@ -35,8 +35,19 @@ protected:
     void VisibleChanged() override;
 
 private:
+    // The edit's caption: its font follows a change of scale, its place is the edit's to say.
+    class AttachedLabel : public Label {
+    public:
+        AttachedLabel(Container* parent, std::wstring name, LabeledEdit& edit)
+            : Label(parent, std::move(name)),
+              edit_(edit) {}
+        void ScaleForDpi(int, int) override;
+
+    private:
+        LabeledEdit& edit_;
+    };
     void PlaceLabel();
-    Label label_;
+    AttachedLabel label_;
 };
 
 class Memo : public Edit {

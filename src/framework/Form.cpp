@@ -193,6 +193,7 @@ void Form::ChangeDpi(int dpi, const RECT& suggested) {
         maxWidth_ = scale(maxWidth_);
         maxHeight_ = scale(maxHeight_);
         for (Control* c : controls_) c->ScaleForDpi(old, dpi);
+        if (hwnd_ && !borderNone_) icons_.Apply(hwnd_, dpi_);
         FontChanged();
         DoDpiChanged();
     }

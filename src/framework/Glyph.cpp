@@ -6,12 +6,18 @@ namespace fw {
 
 void Glyph::Load(const wchar_t* resourceName, int numGlyphs, int dpi) {
     LoadScaledBitmap(strip_, resourceName, dpi);
+    resource_ = resourceName;
     numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs;
 }
 
 void Glyph::Assign(const Bitmap& strip, int numGlyphs) {
     strip_.Assign(strip);
+    resource_.clear();
     numGlyphs_ = numGlyphs < 1 ? 1 : numGlyphs;
+}
+
+void Glyph::ChangeDpi(int dpi) {
+    if (!resource_.empty()) LoadScaledBitmap(strip_, resource_.c_str(), dpi);
 }
 
 void Glyph::Draw(HDC dc, int x, int y, bool enabled) {

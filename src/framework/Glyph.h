@@ -15,7 +15,10 @@ class Glyph {
 public:
     // The strip drawn for the scale of a window of `dpi` (framework/ScaledResource.h).
     void Load(const wchar_t* resourceName, int numGlyphs, int dpi);
+    // A strip of the caller's: it stays as it is at every scale.
     void Assign(const Bitmap& strip, int numGlyphs);
+    // A loaded strip is loaded again as drawn for the scale of a window of `dpi`.
+    void ChangeDpi(int dpi);
     bool Empty() const { return strip_.Empty(); }
     int FaceWidth() const { return numGlyphs_ ? strip_.Width() / numGlyphs_ : 0; }
     int FaceHeight() const { return strip_.Height(); }
@@ -24,6 +27,7 @@ public:
 
 private:
     Bitmap strip_;
+    std::wstring resource_;  // the strip's resource name, when loaded
     int numGlyphs_ = 1;
 };
 

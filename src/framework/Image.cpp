@@ -1,9 +1,26 @@
 #include "framework/Image.h"
 
+#include "framework/ScaledResource.h"
+
 namespace fw {
 
 Image::Image(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
-    picture_.onChange = [this] { PictureChanged(); };
+    picture_.onChange = [this] {
+        if (!loading_) resource_.clear();  // a picture of the caller's
+        PictureChanged();
+    };
+}
+
+void Image::LoadPicture(const wchar_t* name, int dpi) {
+    loading_ = true;
+    try {
+        LoadScaledBitmap(picture_, name, dpi);
+    } catch (...) {
+        loading_ = false;
+        throw;
+    }
+    loading_ = false;
+    resource_ = name;
 }
 
 void Image::SetAutoSize(bool a) {
@@ -23,7 +40,12 @@ void Image::PictureChanged() {
 
 void Image::ScaleForDpi(int fromDpi, int toDpi) {
     GraphicControl::ScaleForDpi(fromDpi, toDpi);
-    PictureChanged();
+    if (!resource_.empty()) {
+        const std::wstring name = resource_;
+        LoadPicture(name.c_str(), toDpi);  // sizes itself through the picture's change
+    } else {
+        PictureChanged();
+    }
 }
 
 void Image::Paint() {

@@ -16,6 +16,7 @@ ImageList::~ImageList() {
 
 void ImageList::AddResourceStrip(const wchar_t* name, Color mask, int dpi) {
     mask_ = mask;
+    strips_.emplace_back(name);
     Bitmap strip;
     const int scale = LoadScaledBitmap(strip, name, dpi);
     const int w = base::ScaledLength(baseWidth_, scale), h = base::ScaledLength(baseHeight_, scale);
@@ -26,6 +27,19 @@ void ImageList::AddResourceStrip(const wchar_t* name, Color mask, int dpi) {
     }
     strip.ReleaseDc();  // ImageList_AddMasked needs the bitmap out of any DC
     ImageList_AddMasked(list_, strip.Handle(), ToRgb(mask));
+}
+
+void ImageList::ChangeDpi(int dpi) {
+    std::vector<std::wstring> strips;
+    strips.swap(strips_);
+    // A list made anew: Wine's lists shrunk in place lose images added after.
+    HIMAGELIST fresh = ImageList_Create(baseWidth_, baseHeight_, ILC_COLOR24 | ILC_MASK, 4, 4);
+    if (!fresh) return;
+    ImageList_Destroy(list_);
+    list_ = fresh;
+    width_ = baseWidth_;
+    height_ = baseHeight_;
+    for (const std::wstring& name : strips) AddResourceStrip(name.c_str(), mask_, dpi);
 }
 
 void ImageList::GetBitmap(int index, Bitmap& out) const {

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/Bitmap.h"
 #include "framework/Color.h"
 
@@ -20,6 +23,9 @@ public:
     // pixels of the mask colour are see-through. The images take the size of that scale; a
     // strip of another scale than the images already held replaces them (the handle stays).
     void AddResourceStrip(const wchar_t* name, Color mask, int dpi);
+    // Holds the same strips again as drawn for the scale of a window of `dpi`, in a list made
+    // anew: whoever shows the list is given the new handle.
+    void ChangeDpi(int dpi);
     HIMAGELIST Handle() const { return list_; }
     int Count() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
     int Width() const { return width_; }
@@ -32,6 +38,7 @@ private:
     int baseWidth_, baseHeight_;  // at 100 %
     int width_, height_;          // of the images held
     Color mask_ = kOlive;
+    std::vector<std::wstring> strips_;  // the resources added, in order
 };
 
 }  // namespace fw

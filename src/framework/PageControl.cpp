@@ -25,6 +25,13 @@ PageControl::PageControl(Container* parent, std::wstring name) : Container(paren
     if (parent) color_ = parent->GetColor();
 }
 
+void PageControl::SetImages(HIMAGELIST images) {
+    images_ = images;
+    if (!hwnd_) return;
+    TabCtrl_SetImageList(hwnd_, images_);
+    PlaceSheets();
+}
+
 void PageControl::CreateWnd() {
     if (hwnd_ || !parent_ || !parent_->Handle()) return;
     // The tab control itself is the window; the sheets are its children.

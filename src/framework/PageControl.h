@@ -32,7 +32,8 @@ class PageControl : public Container {
 public:
     PageControl(Container* parent, std::wstring name);
     void CreateWnd() override;
-    void SetImages(HIMAGELIST images) { images_ = images; }
+    // The tabs' icons; given again after the list's images changed size, the tab row follows.
+    void SetImages(HIMAGELIST images);
     void SetMultiLine(bool m) { multiLine_ = m; }
     void SetFlatButtons(bool f) { flatButtons_ = f; }
 

@@ -8,6 +8,12 @@ SpeedButton::SpeedButton(Container* parent, std::wstring name) : GraphicControl(
     opaque_ = true;
 }
 
+void SpeedButton::ScaleForDpi(int fromDpi, int toDpi) {
+    GraphicControl::ScaleForDpi(fromDpi, toDpi);
+    glyph_.ChangeDpi(toDpi);
+    Invalidate();
+}
+
 void SpeedButton::SetDown(bool d) {
     if (d == down_) return;
     down_ = d;

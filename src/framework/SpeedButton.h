@@ -11,6 +11,8 @@ class SpeedButton : public GraphicControl {
 public:
     SpeedButton(Container* parent, std::wstring name);
     Glyph& GetGlyph() { return glyph_; }
+    // The glyph loaded for the old scale is loaded for the new one.
+    void ScaleForDpi(int fromDpi, int toDpi) override;
     void SetLayout(GlyphLayout l) {
         layout_ = l;
         Invalidate();

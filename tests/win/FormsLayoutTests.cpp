@@ -427,6 +427,13 @@ TEST_F(FormsLayout, AChangeOfScaleLaysThePanelOutAgainAndTheFrameStaysInPixels) 
                 EXPECT_EQ(r.right - r.left, w->Width());
             }
         }
+        // The captions of the labelled edits stay right above their edits, 3 px apart.
+        for (fw::LabeledEdit* e : {&panel->Filename, &panel->Path}) {
+            SCOPED_TRACE(fw::Utf8(e->Name()) + " caption at " + std::to_string(dpi) + " dpi");
+            const fw::Label& caption = e->EditLabel();
+            EXPECT_EQ(caption.Left(), e->Left());
+            EXPECT_EQ(caption.Top() + caption.Height() + 3, e->Top());
+        }
     };
 
     const RECT big{200, 150, 200 + 861, 150 + 519};

@@ -34,21 +34,32 @@ constexpr ScaleSizes kScaleSizes[] = {
 constexpr uint32_t kOliveKey = 0x808000;  // the glyphs' transparent colour, 0x00RRGGBB
 constexpr uint32_t kNoKey = 0xFF000000;   // no pixel has it: every pixel counts
 
-// The dpi a run at another scale was started for (PicturesAtOtherScales below), else 0.
-int AskedDpi() {
+int DpiVariable(const wchar_t* name) {
     wchar_t value[16] = L"";
-    return ::GetEnvironmentVariableW(L"SNAPVANE_TEST_DPI", value, 16) ? _wtoi(value) : 0;
+    return ::GetEnvironmentVariableW(name, value, 16) ? _wtoi(value) : 0;
 }
 
+// The dpi a run at another scale was started for (PicturesAtOtherScales below), else 0.
+int StartDpi() { return DpiVariable(L"SNAPVANE_TEST_DPI"); }
+// The dpi such a run moves the panel to before each test, as a move to a monitor of that
+// scale does (WM_DPICHANGED, as Windows sends it), else 0.
+int MovedToDpi() { return DpiVariable(L"SNAPVANE_TEST_MOVE_TO_DPI"); }
+// The dpi the panel's pictures are for in this run.
+int AskedDpi() { return MovedToDpi() ? MovedToDpi() : StartDpi(); }
+
 // The sizes for the panel's dpi; a run at another scale must have got the dpi it asked for.
+const ScaleSizes* SizesFor(int dpi) {
+    for (const ScaleSizes& s : kScaleSizes)
+        if (s.dpi == dpi) return &s;
+    ADD_FAILURE() << "no picture sizes for " << dpi << " dpi";
+    return nullptr;
+}
+
 const ScaleSizes* SizesOf(const TCopyForm& panel) {
     if (AskedDpi()) {
         EXPECT_EQ(panel.Dpi(), AskedDpi()) << "the run did not get the dpi it asked for";
     }
-    for (const ScaleSizes& s : kScaleSizes)
-        if (s.dpi == panel.Dpi()) return &s;
-    ADD_FAILURE() << "no picture sizes for " << panel.Dpi() << " dpi";
-    return nullptr;
+    return SizesFor(panel.Dpi());
 }
 
 // A picture's pixels, 0x00RRGGBB, rows top first.
@@ -165,7 +176,25 @@ std::vector<uint32_t> DrawnPixels(HICON icon) {
 
 }  // namespace
 
-using FormsPictures = FormsTest;
+// The panel as built; in a run that moves it, every page opened once (every control has its
+// window) and the panel then moved to a monitor of the other scale.
+class FormsPictures : public FormsTest {
+protected:
+    FormsPictures() {
+        const int to = MovedToDpi();
+        if (!to) return;
+        ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1);  // no hint left over a control
+        for (fw::Control* c :
+             {static_cast<fw::Control*>(&panel->Image1), static_cast<fw::Control*>(&panel->Stop),
+              static_cast<fw::Control*>(&panel->StartButton), static_cast<fw::Control*>(&panel->Capture)})
+            OpenPageOf(*c);
+        RECT suggested{panel->Left(), panel->Top(), panel->Left() + ::MulDiv(574, to, 96),
+                       panel->Top() + ::MulDiv(346, to, 96)};
+        ::SendMessageW(panel->Handle(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
+        fw::Application::Instance().HintMouseMove(nullptr);
+        PumpFor(30);
+    }
+};
 
 TEST_F(FormsPictures, ButtonGlyphsAreTheFacesDrawnForTheScale) {
     const ScaleSizes* sizes = SizesOf(*panel);
@@ -274,7 +303,10 @@ TEST_F(FormsPictures, TheIconsAndTheHandCursorAreTheImagesDrawnForTheirSizes) {
     ASSERT_NE(sizes, nullptr);
     // The caption's and the taskbar's icons of the panel and of the application window (its
     // taskbar button): the images of those sizes in the icon file, not others resized.
+    // The application window has no place on a monitor: it keeps the screen's dpi.
     auto& app = fw::Application::Instance();
+    const ScaleSizes* screenSizes = SizesFor(::GetDeviceCaps(fw::WindowDc(nullptr).Get(), LOGPIXELSX));
+    ASSERT_NE(screenSizes, nullptr);
     for (HWND wnd : {panel->Handle(), app.Handle()}) {
         for (const bool small : {true, false}) {
             SCOPED_TRACE(std::string(wnd == app.Handle() ? "application window, " : "panel, ") +
@@ -282,7 +314,8 @@ TEST_F(FormsPictures, TheIconsAndTheHandCursorAreTheImagesDrawnForTheirSizes) {
             const auto icon =
                 reinterpret_cast<HICON>(::SendMessageW(wnd, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0));
             ASSERT_NE(icon, nullptr);
-            const int size = small ? sizes->smallIcon : sizes->bigIcon;
+            const ScaleSizes& of = wnd == app.Handle() ? *screenSizes : *sizes;
+            const int size = small ? of.smallIcon : of.bigIcon;
             EXPECT_EQ(IconSize(icon).cx, size);
             EXPECT_EQ(IconSize(icon).cy, size);
             const fw::IconHandle drawn = FileImage(true, MAKEINTRESOURCEW(1), size);
@@ -376,7 +409,7 @@ private:
 
 // Runs this program's FormsPictures tests in a process of its own at another dpi and says how
 // they went: every one of them ran and passed.
-void RunPictureTestsAt(int dpi) {
+void RunPictureTestsAt(int dpi, int movedToDpi = 0) {
     int expected = 0;
     const auto* unit = ::testing::UnitTest::GetInstance();
     for (int i = 0; i < unit->total_test_suite_count(); ++i)
@@ -387,7 +420,8 @@ void RunPictureTestsAt(int dpi) {
     wchar_t exe[MAX_PATH] = L"", temp[MAX_PATH] = L"";
     ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring report = std::wstring(temp) + L"sv-pictures-" + std::to_wstring(dpi) + L".xml";
+    const std::wstring report =
+        std::wstring(temp) + L"sv-pictures-" + std::to_wstring(dpi) + L"-" + std::to_wstring(movedToDpi) + L".xml";
     ::DeleteFileW(report.c_str());
     std::wstring command =
         L"\"" + std::wstring(exe) + L"\" --gtest_filter=FormsPictures.* --gtest_output=xml:" + report;
@@ -396,6 +430,7 @@ void RunPictureTestsAt(int dpi) {
     {
         DpiOfNewProcesses asked{DWORD(dpi)};
         ::SetEnvironmentVariableW(L"SNAPVANE_TEST_DPI", std::to_wstring(dpi).c_str());
+        if (movedToDpi) ::SetEnvironmentVariableW(L"SNAPVANE_TEST_MOVE_TO_DPI", std::to_wstring(movedToDpi).c_str());
         STARTUPINFOW si{};
         si.cb = sizeof si;
         si.dwFlags = STARTF_USESTDHANDLES;  // its report goes where this program's goes
@@ -406,6 +441,7 @@ void RunPictureTestsAt(int dpi) {
         const BOOL started =
             ::CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
         ::SetEnvironmentVariableW(L"SNAPVANE_TEST_DPI", nullptr);
+        ::SetEnvironmentVariableW(L"SNAPVANE_TEST_MOVE_TO_DPI", nullptr);
         ASSERT_TRUE(started) << "error " << ::GetLastError();
         waited = ::WaitForSingleObject(pi.hProcess, 75000);
         if (waited != WAIT_OBJECT_0) ::TerminateProcess(pi.hProcess, 1);  // the run this test started
@@ -428,3 +464,6 @@ void RunPictureTestsAt(int dpi) {
 TEST(PicturesAtOtherScales, At120Dpi) { RunPictureTestsAt(120); }
 TEST(PicturesAtOtherScales, At144Dpi) { RunPictureTestsAt(144); }
 TEST(PicturesAtOtherScales, At192Dpi) { RunPictureTestsAt(192); }
+// Moved to a monitor of another scale, the panel shows every picture drawn for the new one.
+TEST(PicturesAtOtherScales, MovedFrom96To144Dpi) { RunPictureTestsAt(96, 144); }
+TEST(PicturesAtOtherScales, MovedFrom192To120Dpi) { RunPictureTestsAt(192, 120); }
