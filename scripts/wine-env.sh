@@ -20,7 +20,7 @@
 # --host-display   use the X display in $DISPLAY (it must answer) instead of a private Xvfb,
 #                  and no virtual desktop: the program's windows are ordinary windows there
 #
-# Exported: DISPLAY WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES WINE WINESERVER
+# Exported: DISPLAY WINEPREFIX WINEARCH WINEDEBUG LC_ALL WINEDLLOVERRIDES WINE WINESERVER
 # SNAPVANE_WINE_ARCH (win32 or win64) WINE_ENV_STATE, with --printer CUPS_SERVER
 # WINE_ENV_PDF_DIR WINE_ENV_SPARE_PRINTER WINE_ENV_SPARE_PRINTER_OUT, with --full-disk
 # WINE_ENV_FULL_DISK. $WINE_ENV_STATE/env holds the same exports, for a second shell to source.
@@ -410,6 +410,10 @@ WineEnvUp() {
   [[ -x $WINESERVER ]] || WINESERVER=$kWineLibDir/wineserver32
   export WINESERVER
   export WINEDEBUG=-all
+  # UTF-8 on the Linux side: Wine takes the locale's character set for file names, the command
+  # line and the keyboard's characters, and in the bare "C" locale a name outside ASCII (a
+  # Cyrillic or CJK folder, an emoji) would not come through as it is.
+  export LC_ALL=C.UTF-8
   # No Mono/Gecko install prompts, no menu entries or .desktop files written to $HOME.
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -477,7 +481,7 @@ WineEnvUp() {
 
   {
     local var
-    for var in DISPLAY WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES WINE WINESERVER \
+    for var in DISPLAY WINEPREFIX WINEARCH WINEDEBUG LC_ALL WINEDLLOVERRIDES WINE WINESERVER \
       SNAPVANE_WINE_ARCH WINE_ENV_STATE CUPS_SERVER WINE_ENV_PDF_DIR WINE_ENV_SPARE_PRINTER \
       WINE_ENV_SPARE_PRINTER_OUT WINE_ENV_FULL_DISK; do
       [[ -n ${!var:-} ]] && printf 'export %s=%q\n' "$var" "${!var}"

@@ -5,6 +5,20 @@ namespace base {
 namespace {
 constexpr std::wstring_view kCutMark = L"...\\";
 constexpr std::wstring_view kRootedCutMark = L"\\...\\";
+
+bool IsLeadSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsTrailSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Where the text is `count` characters (code points) in, or its end: a character beyond the
+// Basic Multilingual Plane is two UTF-16 units and counts once.
+size_t CodePointsIn(std::wstring_view text, size_t count) {
+    size_t at = 0;
+    for (; count > 0 && at < text.size(); --count) {
+        const bool pair = IsLeadSurrogate(text[at]) && at + 1 < text.size() && IsTrailSurrogate(text[at + 1]);
+        at += pair ? 2 : 1;
+    }
+    return at;
+}
 }  // namespace
 
 void CutFirstFolder(std::wstring& dir) {
@@ -15,8 +29,9 @@ void CutFirstFolder(std::wstring& dir) {
     const bool rooted = !dir.empty() && dir.front() == L'\\';
     if (rooted) dir.erase(0, 1);
     // Four characters, not "up to the next backslash": a dot-folder shorter than that takes
-    // part of the next name with it (\.a\b\c\ -> \...\c\ in one cut).
-    if (!dir.empty() && dir.front() == L'.') dir.erase(0, kCutMark.size());
+    // part of the next name with it (\.a\b\c\ -> \...\c\ in one cut). Characters, not
+    // UTF-16 units, so that no character is cut in half.
+    if (!dir.empty() && dir.front() == L'.') dir.erase(0, CodePointsIn(dir, kCutMark.size()));
     const size_t slash = dir.find(L'\\');
     if (slash == std::wstring::npos) {
         dir.clear();

@@ -9,7 +9,8 @@ namespace base {
 // Drops the first folder name of a directory text and marks the cut with "...\":
 // "\a\b\" -> "\...\b\", "\...\b\" -> "\...\", "\" -> "". A text that (less a leading "\")
 // begins with "." loses its first 4 characters first, taken to be the "...\" of an earlier
-// cut, so a folder whose name begins with a dot goes the same way.
+// cut, so a folder whose name begins with a dot goes the same way. Characters are code points:
+// one beyond the Basic Multilingual Plane (two UTF-16 units) is never split.
 void CutFirstFolder(std::wstring& dir);
 
 // The path shortened until textWidth(result) <= limit: leading folders are replaced by

@@ -14,6 +14,33 @@ std::wstring_view LongHint(std::wstring_view hint) {
     return bar == std::wstring_view::npos ? hint : hint.substr(bar + 1);
 }
 
+std::vector<std::wstring> WrapToWidth(std::wstring_view text, const std::function<int(std::wstring_view)>& textWidth,
+                                      int limit) {
+    std::vector<std::wstring> lines;
+    const auto nextCharacter = [&](size_t at) {
+        const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF && text[at + 1] >= 0xDC00 &&
+                          text[at + 1] <= 0xDFFF;
+        return at + (pair ? 2 : 1);
+    };
+    size_t start = 0;
+    while (start < text.size()) {
+        // The longest run of whole characters from `start` that fits, at least one.
+        size_t end = nextCharacter(start);
+        while (end < text.size()) {
+            const size_t further = nextCharacter(end);
+            if (textWidth(text.substr(start, further - start)) > limit) break;
+            end = further;
+        }
+        if (end < text.size()) {
+            const size_t brk = text.substr(start, end - start).find_last_of(L" \\/");
+            if (brk != std::wstring_view::npos) end = start + brk + 1;
+        }
+        lines.emplace_back(text.substr(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
 std::wstring AccessKeyFree(std::wstring_view caption) {
     std::wstring result;
     result.reserve(caption.size());

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace base {
 
@@ -13,6 +15,13 @@ std::wstring WithFullStop(std::wstring msg);
 // the part after it. A hint without "|" serves as both.
 std::wstring_view ShortHint(std::wstring_view hint);
 std::wstring_view LongHint(std::wstring_view hint);
+
+// The lines of a text shown where no line may be wider than `limit` (textWidth measures a
+// text in pixels): each line as long as fits, broken after its last blank, "\" or "/" that
+// fits and, where there is none, after the last character that fits; a character of two
+// UTF-16 units stays whole, and a line holds at least one character however wide it is.
+std::vector<std::wstring> WrapToWidth(std::wstring_view text, const std::function<int(std::wstring_view)>& textWidth,
+                                      int limit);
 
 // A caption as shown, without its access-key marks: a single "&" goes, "&&" becomes "&".
 std::wstring AccessKeyFree(std::wstring_view caption);

@@ -1,6 +1,6 @@
 #pragma once
 // The tooltip of the program: a small pop-up showing the short part of a control's hint on
-// the application's hint colour.
+// the application's hint colour, wrapped into lines where it is wider than the monitor.
 #include <string>
 
 #include "framework/Window.h"
@@ -19,6 +19,7 @@ protected:
 
 private:
     std::wstring text_;
+    std::wstring shown_;  // text_ in the lines it is drawn in
 };
 
 }  // namespace fw

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "base/FilterExtension.h"
@@ -24,6 +25,24 @@ constexpr DWORD kMaxFileChars = 32768;  // the longest path the system takes
 constexpr wchar_t kDialogProp[] = L"SvSavePictureDialog";
 constexpr wchar_t kNoPicture[] = L"(None)";
 constexpr wchar_t kPictureLabel[] = L"Picture:";
+constexpr UINT_PTR kDialogSubclassId = 0x5350;
+
+std::wstring WindowText(HWND wnd) {
+    std::wstring text(size_t(::GetWindowTextLengthW(wnd)) + 1, L'\0');
+    text.resize(size_t(::GetWindowTextW(wnd, text.data(), int(text.size()))));
+    return text;
+}
+
+// The file name box: a combo box in the Explorer-style dialog, an edit in older ones.
+HWND FileNameBox(HWND dlg) {
+    HWND box = ::GetDlgItem(dlg, cmb13);
+    return box ? box : ::GetDlgItem(dlg, edt1);
+}
+
+bool IsAbsolutePath(const std::wstring& path) {
+    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
+           path.rfind(L"\\\\", 0) == 0;
+}
 
 // ---- the child template, built in memory
 
@@ -379,6 +398,7 @@ bool SavePictureDialog::Execute(HWND owner) {
     std::vector<wchar_t> file(kMaxFileChars, L'\0');
     std::copy_n(fileName_.begin(), std::min<size_t>(fileName_.size(), file.size() - 1), file.begin());
     TemplateBlock paneTemplate;
+    longName_.clear();
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -405,11 +425,81 @@ bool SavePictureDialog::Execute(HWND owner) {
         ofn.lCustData = 0;
         outcome = RunModal(ofn);
     }
+    if (!longName_.empty()) {
+        // A long name was taken from the dialog, which was then closed as cancelled.
+        fileName_ = std::exchange(longName_, std::wstring());
+        if (longNameFilterIndex_ > 0) filterIndex_ = longNameFilterIndex_;
+        return true;
+    }
     if (outcome != Outcome::Accepted) return false;
     file.back() = L'\0';
     fileName_ = file.data();
     filterIndex_ = int(ofn.nFilterIndex);
     return true;
+}
+
+void SavePictureDialog::ShowLongName(HWND dlg) {
+    // The dialog opens with an earlier name only while it fits its own buffers.
+    HWND box = FileNameBox(dlg);
+    if (box && fileName_.size() >= MAX_PATH && ::GetWindowTextLengthW(box) == 0)
+        ::SetWindowTextW(box, fileName_.c_str());
+}
+
+bool SavePictureDialog::TakeLongName(HWND dlg) {
+    HWND box = FileNameBox(dlg);
+    if (!box) return false;
+    std::wstring name = WindowText(box);
+    // A pattern filters the list: the dialog's own work.
+    if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos) return false;
+    std::wstring path = name;
+    if (!IsAbsolutePath(name)) {
+        std::vector<wchar_t> folder(kMaxFileChars, L'\0');
+        if (::SendMessageW(dlg, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) <= 0)
+            return false;
+        folder.back() = L'\0';
+        std::wstring base = folder.data();
+        if (name[0] == L'\\' || name[0] == L'/') {
+            path = base.substr(0, 2) + name;  // from the root of the folder's drive
+        } else {
+            if (!base.empty() && base.back() != L'\\') base += L'\\';
+            path = base + name;
+        }
+    }
+    std::vector<wchar_t> full(kMaxFileChars, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr);
+    if (length > 0 && length < full.size()) path = full.data();
+    if (path.size() < MAX_PATH) return false;
+
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ::MessageBeep(MB_ICONWARNING);  // a folder is no file name; the dialog stays
+        return true;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (options_ & OFN_OVERWRITEPROMPT)) {
+        const std::wstring question = path + L" already exists.\nDo you want to replace it?";
+        const std::wstring title = WindowText(dlg);
+        if (::MessageBoxW(dlg, question.c_str(), title.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) return true;
+    }
+    const LRESULT type = ::SendDlgItemMessageW(dlg, cmb1, CB_GETCURSEL, 0, 0);
+    longNameFilterIndex_ = type == CB_ERR ? 0 : int(type) + 1;
+    longName_ = path;
+    // Closed as a cancel: the dialog's own OK never sees the name.
+    ::DefSubclassProc(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return true;
+}
+
+LRESULT CALLBACK SavePictureDialog::DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
+    // A Win32 callback: errors are shown here and go no further.
+    try {
+        if (msg == WM_COMMAND && LOWORD(wp) == IDOK && HIWORD(wp) == BN_CLICKED &&
+            reinterpret_cast<SavePictureDialog*>(data)->TakeLongName(dlg))
+            return 0;
+        if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(dlg, &SavePictureDialog::DialogProc, id);
+    } catch (...) {
+        Application::Instance().HandleException(std::current_exception());
+        return 0;
+    }
+    return ::DefSubclassProc(dlg, msg, wp, lp);
 }
 
 UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
@@ -419,6 +509,9 @@ UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPA
             auto* self = reinterpret_cast<SavePictureDialog*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
             ::SetPropW(dlg, kDialogProp, self);
             self->pane_ = std::make_unique<PreviewPane>(dlg);
+            // The dialog itself is the hook window's parent: its OK is seen before it acts.
+            ::SetWindowSubclass(::GetParent(dlg), &SavePictureDialog::DialogProc, kDialogSubclassId,
+                                reinterpret_cast<DWORD_PTR>(self));
             return FALSE;  // the dialog keeps the keyboard in its file name box
         }
         auto* self = static_cast<SavePictureDialog*>(::GetPropW(dlg, kDialogProp));
@@ -428,6 +521,7 @@ UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPA
             const auto* header = reinterpret_cast<const NMHDR*>(lp);
             if (header->code == CDN_SELCHANGE) self->pane_->ShowSelection();
             if (header->code == CDN_FOLDERCHANGE) self->pane_->ShowFile(std::wstring());
+            if (header->code == CDN_INITDONE) self->ShowLongName(::GetParent(dlg));
             return 0;
         }
         case WM_DRAWITEM:

@@ -55,13 +55,22 @@ public:
 private:
     class PreviewPane;
     static UINT_PTR CALLBACK HookProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     static Outcome RunModal(OPENFILENAMEW& ofn);
+    // OK of the dialog with a name whose full path is MAX_PATH characters or more: taken here
+    // (true), since the common dialog's own handling holds such a path in a buffer of
+    // MAX_PATH characters (Wine's overruns it); false leaves the name to the dialog.
+    bool TakeLongName(HWND dlg);
+    // Puts a long earlier name into the file name box, which the dialog leaves empty.
+    void ShowLongName(HWND dlg);
 
     std::wstring filter_;
     int filterIndex_ = 1;
     std::wstring fileName_;
     DWORD options_ = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
     std::unique_ptr<PreviewPane> pane_;  // while the dialog with the pane is open
+    std::wstring longName_;              // a long name taken by TakeLongName, and its type
+    int longNameFilterIndex_ = 0;
 };
 
 }  // namespace fw

@@ -37,6 +37,17 @@ TEST(CutFirstFolder, DotFolderLosesFourCharactersFirst) {
     EXPECT_EQ(Cut(L".a"), L"");
 }
 
+// A character beyond the Basic Multilingual Plane as its two UTF-16 units (one wchar_t each
+// natively too, where wchar_t is wider), as Windows holds it.
+const std::wstring kCamera = std::wstring(L"\xD83D") + L"\xDCF7";
+
+TEST(CutFirstFolder, DotFolderCountsCharactersNotUtf16Units) {
+    // ".", the camera, "a" and "\" are the four characters taken as the mark, as ".xa\" would
+    // be; counted in UTF-16 units the cut would stop before the "\" and leave "b" in.
+    EXPECT_EQ(Cut(L"\\." + kCamera + L"a\\b\\c\\"), L"\\...\\c\\");
+    EXPECT_EQ(Cut(L"\\.xa\\b\\c\\"), L"\\...\\c\\");
+}
+
 TEST(ShortenPath, WorkedExampleStopsAtTheFirstTextThatFits) {
     const std::vector<std::wstring> steps = {
         L"C:\\Documents and Settings\\Owner\\My Documents\\Shots",

@@ -69,6 +69,18 @@ WaitDialog() {
 # WaitNoDialog TITLE [MS]: until no dialog box of that title shows.
 WaitNoDialog() { CtlProbe nodialog "$1" "${2:-10000}" >/dev/null; }
 
+# TypeText TEXT: typed key by key as a person would, whatever its characters: xdotool puts a
+# character that the keyboard map lacks (Cyrillic, CJK, an emoji) on a spare key for the
+# stroke, and Wine turns it into the character (the locale of the environment is UTF-8). Each
+# such stroke changes the keyboard map, which Wine reads again before the next key: faster
+# than 60 ms a key, keys are lost. Plain ASCII goes at the usual pace.
+TypeText() {
+  local delay=15
+  LC_ALL=C grep -q '[^ -~]' <<<"$1" && delay=60
+  xdotool type --delay "$delay" -- "$1"
+  sleep "$kInputPause"
+}
+
 # MoveAway: the pointer off the program's windows, so no tooltip or hover covers a screenshot.
 MoveAway() {
   xdotool mousemove 1200 900

@@ -3,7 +3,8 @@
 # "Capture bitmap" shows exactly the area inside the red band in the preview and enables
 # Copy, Save and Print; Copy puts that picture on the clipboard (read by a native X client),
 # Save writes it through the save dialog as a bitmap file named as typed plus ".bmp", Print
-# gives a one-page job "Snapvane bitmap" with the picture stretched into its print rectangle.
+# gives a one-page job "Snapvane bitmap" with the picture stretched into its print rectangle;
+# names in Cyrillic, CJK and beyond the BMP, and a folder past 260 characters, save all the same.
 # Second run, on a system with a printer but no default printer: ENTER and the space key
 # capture, a clipboard held by another program and the missing default printer are told in
 # message boxes, nothing is printed on the other printer, and the program goes on.
@@ -101,6 +102,43 @@ else
   Fail "Save opens the save dialog"
   LogWindows
 fi
+
+# SaveAs WHAT PATH: Save, the full name typed into the dialog's file name box, Enter; PATH.bmp
+# must then be the capture, and nothing else is written beside it.
+SaveAs() {
+  local what=$1 target=$2
+  ClickCtl '&Save' || return
+  if ! WaitDialog 'Save As' 10000; then
+    Fail "$what: Save opens the save dialog"
+    return
+  fi
+  sleep 0.3
+  Keys ctrl+a
+  TypeText "$(WinPath "$target")"
+  eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
+  CheckEq "$what: the name shows in the file name box as typed" "$(WinPath "$target")" "$CTL_TEXT"
+  Keys Return
+  if WaitFile "$target.bmp" 10; then
+    Check "$what: the file has exactly that name plus \".bmp\" and holds the capture" \
+      CapturePixels file "$target.bmp" "$CW" "$CH" "$OX" "$OY"
+    CheckEq "$what: nothing else is written in its folder" "${target##*/}.bmp" "$(ls -A "${target%/*}")"
+  else
+    Fail "$what: Save writes the typed name plus \".bmp\"" "$(ls -la "${target%/*}")"
+    LogWindows
+  fi
+  WaitNoDialog 'Save As' 3000 || { Fail "$what: the save dialog closes"; Keys Escape; }
+  Check "$what: the program goes on" SnapvaneRunning
+}
+
+# Names outside any ANSI code page: Cyrillic, CJK and a character beyond the BMP, in the folder
+# and in the name.
+unicodeFolder=$E2E_DIR/'Снимки 截图 📷'
+mkdir -p "$unicodeFolder"
+SaveAs "a Unicode name" "$unicodeFolder/кадр 图片 🙂"
+# A folder whose path is longer than the classic 260 characters (the system here allows it).
+longFolder=$E2E_DIR/long/$(printf 'L%.0s' {1..120})/$(printf 'M%.0s' {1..100})
+mkdir -p "$longFolder"
+SaveAs "a path of more than 260 characters" "$longFolder/shot"
 
 # Print, on the private CUPS PDF printer, the default printer of the test environment.
 if [[ -n ${WINE_ENV_PDF_DIR:-} ]]; then

@@ -6,7 +6,8 @@
 # folder chosen in the shell's folder browser, a file name typed, Play writes name0, name1, ...
 # one a second into that folder, the space key pauses and resumes with the numbering going on,
 # Stop ends it, and a new start begins at 0 again; a name with ":" is refused and writes
-# nothing.
+# nothing. Folders and names in Cyrillic, CJK and beyond the BMP, and a folder past 260
+# characters: Browse, the Path box, its tooltip and the series' files.
 # shellcheck source=tests/e2e/lib.sh
 source "$(dirname "$0")/lib.sh"
 # shellcheck source=tests/e2e/lib_capture.sh
@@ -35,6 +36,40 @@ CheckPreviewAt() {
   sleep 0.3
   shot=$(Screenshot "preview-$(date +%s%N)")
   Check "$1" CapturePixels find "${except[@]}" "$shot" "$2" "$3" 281 163 "$4" "$5" "$OX" "$OY"
+}
+
+# BrowseTo LINK DEPTH: Browse, and in the folder browser the folder LINK (in /tmp) or, DEPTH
+# levels under it, each level the only folder of the one above; OK with Enter.
+BrowseTo() {
+  local level
+  ClickCtl 'Browse...'
+  if ! WaitDialog 'Browse for Folder' 5000; then
+    Fail "Browse opens the folder browser"
+    LogWindows
+    return 1
+  fi
+  CheckEq "Browse opens the folder browser titled \"Select folder\"" "Select folder" "$DLG_TEXT"
+  sleep 0.4
+  # The OK button has the focus; Shift+Tab goes to the tree: Desktop, its first child "/".
+  Keys shift+Tab
+  Keys Home
+  Keys Down
+  Keys Right
+  sleep 0.5
+  xdotool type --delay 30 tmp
+  sleep 0.3
+  Keys Right
+  sleep 0.8
+  xdotool type --delay 30 "${1#/tmp/}"
+  sleep 0.4
+  for ((level = 0; level < $2; level++)); do
+    Keys Right  # opens the folder
+    sleep 0.6
+    Keys Right  # its first folder
+    sleep 0.3
+  done
+  Keys Return
+  WaitNoDialog 'Browse for Folder' 3000 || { Fail "the folder browser closes"; Keys Escape; }
 }
 
 ShowBackdrop "$gBackdropX" "$gBackdropY" 580 440 180 || Fail "backdrop window shows"
@@ -140,28 +175,7 @@ regPanel="$((browseX + kRegPanelDx)) $((browseY + kRegPanelDy))"
 eval "$(CtlProbe ctl "$kPanel" Edit '*' 0)"  # Filename, above Path
 Click "$CTL_CX" "$CTL_CY"
 xdotool type --delay 20 shot
-ClickCtl 'Browse...'
-if WaitDialog 'Browse for Folder' 5000; then
-  CheckEq "Browse opens the folder browser titled \"Select folder\"" "Select folder" "$DLG_TEXT"
-  sleep 0.4
-  # The OK button has the focus; Shift+Tab goes to the tree: Desktop, its first child "/".
-  Keys shift+Tab
-  Keys Home
-  Keys Down
-  Keys Right
-  sleep 0.5
-  xdotool type --delay 30 tmp
-  sleep 0.3
-  Keys Right
-  sleep 0.8
-  xdotool type --delay 30 "${gLink#/tmp/}"
-  sleep 0.4
-  Keys Return
-  WaitNoDialog 'Browse for Folder' 3000 || { Fail "the folder browser closes"; Keys Escape; }
-else
-  Fail "Browse opens the folder browser"
-  LogWindows
-fi
+BrowseTo "$gLink" 0
 eval "$(CtlProbe ctl "$kPanel" Edit '*' 1)"
 CheckEq "the chosen folder shows in the Path box (short enough to show whole)" "$(WinPath "$gLink")" "$CTL_TEXT"
 
@@ -256,6 +270,83 @@ Click $((browseX + kPlayDx)) $((browseY + kPlayDy))  # resume: the capture again
 CheckRefused "... the retry names number 0 again: the counter did not advance"
 Click $((browseX + kStopDx)) $((browseY + kPlayDy))
 CheckEq "... and still no file appears" "$listed" "$(FolderList)"
+
+# ---- folders and names outside any ANSI code page, and past 260 characters --------------
+# PathTip WHAT FOLDER: pointing at the Path box shows the whole folder as its tooltip, on the
+# screen however long it is, and in the status bar.
+PathTip() {
+  local screenW screenH
+  read -r screenW screenH < <(xdotool getdisplaygeometry)
+  eval "$(CtlProbe ctl "$kPanel" Edit '*' 1)"
+  xdotool mousemove "$CTL_CX" "$CTL_CY"
+  if WaitWin "$(WinPath "$2")" visible 3000; then
+    if ((WIN_X >= 0 && WIN_Y >= 0 && WIN_X + WIN_W <= screenW && WIN_Y + WIN_H <= screenH)); then
+      Ok "$1: the tooltip of the Path box shows the whole folder, on the screen ($WIN_X,$WIN_Y ${WIN_W}x$WIN_H)"
+    else
+      Fail "$1: the tooltip of the Path box lies on the screen" "$WIN_X,$WIN_Y ${WIN_W}x$WIN_H on ${screenW}x$screenH"
+    fi
+    Screenshot "tip-${1// /-}" >/dev/null
+  else
+    Fail "$1: the tooltip of the Path box shows the whole folder"
+    LogWindows
+  fi
+  local SB_TEXT=
+  eval "$(CtlProbe sbtext "$kPanel" 0)"
+  CheckEq "$1: ... and the status bar too" "$(WinPath "$2")" "$SB_TEXT"
+  MoveAway
+}
+
+# SeriesInto WHAT FOLDER NAME: the series started with NAME typed, its first two files named
+# exactly NAME0.bmp and NAME1.bmp in FOLDER, and stopped.
+SeriesInto() {
+  local what=$1 folder=$2 name=$3
+  eval "$(CtlProbe ctl "$kPanel" Edit '*' 0)"  # Filename
+  Click "$CTL_CX" "$CTL_CY"
+  Keys ctrl+a
+  TypeText "$name"
+  eval "$(CtlProbe ctl "$kPanel" Edit '*' 0)"
+  CheckEq "$what: the file name shows as typed" "$name" "$CTL_TEXT"
+  Click $((browseX + kPlayDx)) $((browseY + kPlayDy))
+  WaitFile "$folder/${name}1.bmp" 4
+  Click $((browseX + kStopDx)) $((browseY + kPlayDy))
+  CheckEq "$what: the series writes files of exactly that name there" "${name}0.bmp ${name}1.bmp" \
+    "$(find "$folder" -maxdepth 1 -type f -printf '%f\n' | sort -V | head -n 2 | tr '\n' ' ' | sed 's/ $//')"
+  Check "$what: ... each a ${CW} x $CH bitmap of the area" CapturePixels files "$CW" "$CH" "$OX" "$OY" \
+    "$folder/${name}0.bmp" "$folder/${name}1.bmp"
+  WaitDialog "$kAppTitle" 300 && { Fail "$what: no message box shows" "$DLG_TEXT"; Keys Return; }
+}
+
+# Cyrillic, CJK and an emoji: in the folder, and typed into the file name (without a blank:
+# the space key on the panel is the page's action, Play).
+gUnicode=$E2E_DIR/unicode
+mkdir -p "$gUnicode/Снимки 截图 📷"
+gLinkUnicode=$(mktemp -u /tmp/snapvane-e2e-XXXXXX)
+ln -s "$gUnicode" "$gLinkUnicode"
+gLong=$E2E_DIR/long
+gLongFolder=$gLong/$(printf 'L%.0s' {1..120})/$(printf 'M%.0s' {1..120})
+mkdir -p "$gLongFolder"
+gLinkLong=$(mktemp -u /tmp/snapvane-e2e-XXXXXX)
+ln -s "$gLong" "$gLinkLong"
+trap 'rm -f "$gLink" "$gLinkUnicode" "$gLinkLong"; _CaptureFinish' EXIT
+
+BrowseTo "$gLinkUnicode" 1
+eval "$(CtlProbe ctl "$kPanel" Edit '*' 1)"
+unicodePath=$(WinPath "$gLinkUnicode/Снимки 截图 📷")
+if [[ $CTL_TEXT == "$unicodePath" || $CTL_TEXT == *'...\Снимки 截图 📷' ]]; then
+  Ok "a Unicode folder: the Path box shows it, shortened to fit at most ($CTL_TEXT)"
+else
+  Fail "a Unicode folder: the Path box shows it, shortened to fit at most" "folder: $unicodePath" "shown:  $CTL_TEXT"
+fi
+PathTip "a Unicode folder" "$gLinkUnicode/Снимки 截图 📷"
+SeriesInto "a Unicode folder and name" "$gUnicode/Снимки 截图 📷" "кадр图片🙂"
+
+BrowseTo "$gLinkLong" 2
+longPath=$(WinPath "$gLinkLong/${gLongFolder#"$gLong"/}")
+Log "the long folder: ${#longPath} characters"
+eval "$(CtlProbe ctl "$kPanel" Edit '*' 1)"
+CheckEq "a folder of ${#longPath} characters: the Path box shows its last name" "${gLongFolder##*/}" "$CTL_TEXT"
+PathTip "a folder of ${#longPath} characters" "$gLinkLong/${gLongFolder#"$gLong"/}"
+SeriesInto "a folder of ${#longPath} characters" "$gLongFolder" "long"
 
 WaitDialog "$kAppTitle" 300 && Fail "no message box shows" "$DLG_TEXT"
 Check "the program goes on" SnapvaneRunning

@@ -292,6 +292,48 @@ TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
     ::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+TEST(CaptureFile, APathPastTheClassicLimitIsWrittenWhereTheSystemTakesIt) {
+    // The program declares itself long-path aware; whether a path of more than MAX_PATH
+    // characters is taken is the system's choice (Windows: a policy; Wine: always).
+    TempFolder folder;
+    const std::wstring deep = folder.Path() + L"\\" + std::wstring(150, L'p') + L"\\\u0444\u56fe" +
+                              std::wstring(L"\xD83D") + L"\xDCF7" + std::wstring(150, L'q');
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep.substr(0, deep.rfind(L'\\'))).c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    const std::wstring target = deep + L"\\shot0.bmp";
+    ASSERT_GT(target.size(), size_t(MAX_PATH));
+    HANDLE probe = ::CreateFileW((deep + L"\\probe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const bool taken = probe != INVALID_HANDLE_VALUE;
+    if (taken) {
+        ::CloseHandle(probe);
+        ::DeleteFileW((deep + L"\\probe").c_str());
+    }
+    fw::Bitmap bitmap;
+    FillWithPattern(bitmap, 12, 5);
+    FolderWatch watch(L"\\\\?\\" + deep);
+    if (!taken) {
+        EXPECT_EQ(SaveError(bitmap, target), L"Cannot create file " + target);
+        EXPECT_EQ(watch.NamesSeen(), std::vector<std::wstring>{});
+        return;
+    }
+    // A new file, then the same name again: replaced, and nothing left beside it.
+    EXPECT_EQ(SaveError(bitmap, target), L"");
+    FillWithPattern(bitmap, 20, 5);
+    EXPECT_EQ(SaveError(bitmap, target), L"");
+    const auto file = ReadFileBytes(target);
+    ASSERT_EQ(file.size(), 54u + 80 * 5);
+    EXPECT_EQ(U16(file, 0), 0x4D42);
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((deep + L"\\*.*").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    std::vector<std::wstring> entries;
+    do {
+        if (data.cFileName[0] != L'.') entries.push_back(data.cFileName);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    EXPECT_EQ(entries, std::vector<std::wstring>{L"shot0.bmp"});
+}
+
 // Disk full needs a small file system of its own, which a test cannot make: the test
 // environment mounts one (256 KiB) as a drive and names it in WINE_ENV_FULL_DISK ("R:").
 TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {

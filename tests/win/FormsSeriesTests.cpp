@@ -5,6 +5,8 @@
 
 #include <shlobj.h>
 
+#include "framework/SystemLibrary.h"
+
 #include <algorithm>
 
 using namespace forms_test;
@@ -61,7 +63,66 @@ public:
     std::vector<UINT> flags;
 };
 
+// The shell's item of the folder `depth` levels under the folder `top`, each level its parent's
+// only folder: found as the folder browser finds them, in the parent's list of items (Wine's
+// shell parses no name into a path past the classic limit). Freed with CoTaskMemFree.
+PIDLIST_ABSOLUTE ShellItemOf(const std::wstring& top, int depth) {
+    fw::RequireOle();
+    auto* desktopOf = fw::SystemFunction<decltype(::SHGetDesktopFolder)>(L"shell32.dll", "SHGetDesktopFolder");
+    auto* combine = fw::SystemFunction<decltype(::ILCombine)>(L"shell32.dll", "ILCombine");
+    IShellFolder* desktop = nullptr;
+    if (FAILED(desktopOf(&desktop))) return nullptr;
+    PIDLIST_ABSOLUTE item = nullptr;
+    std::wstring topName = top;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, topName.data(), nullptr,
+                                         reinterpret_cast<PIDLIST_RELATIVE*>(&item), nullptr)))
+        item = nullptr;
+    for (int level = 0; level < depth && item; ++level) {
+        IShellFolder* folder = nullptr;
+        IEnumIDList* list = nullptr;
+        PITEMID_CHILD child = nullptr;
+        if (SUCCEEDED(
+                desktop->BindToObject(item, nullptr, __uuidof(IShellFolder), reinterpret_cast<void**>(&folder))) &&
+            folder->EnumObjects(nullptr, SHCONTF_FOLDERS, &list) == S_OK && list->Next(1, &child, nullptr) != S_OK)
+            child = nullptr;
+        PIDLIST_ABSOLUTE deeper = child ? combine(item, child) : nullptr;
+        ::CoTaskMemFree(child);
+        if (list) list->Release();
+        if (folder) folder->Release();
+        ::CoTaskMemFree(item);
+        item = deeper;
+    }
+    desktop->Release();
+    return item;
+}
+
 }  // namespace
+
+TEST(FolderPathOf, AFolderOfAnyNamePastTheClassicLimitComesBackWhole) {
+    // The shell gives such a path cut at MAX_PATH - 1 characters (Wine's does), or not at all.
+    TempFolder temp;
+    const std::vector<std::wstring> names = {
+        L"\u0421\u043d\u0438\u043c\u043a\u0438 " + std::wstring(60, L'a'),  // Cyrillic
+        L"\u622a\u56fe " + std::wstring(60, L'b'),                          // CJK
+        std::wstring(L"\xD83D") + L"\xDCF7 " + std::wstring(120, L'c'),     // beyond the BMP
+    };
+    std::wstring folder = temp.Path();
+    for (const std::wstring& name : names) {
+        folder += L"\\" + name;
+        ASSERT_TRUE(::CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr)) << fw::Utf8(folder);
+    }
+    ASSERT_GT(folder.size(), size_t(MAX_PATH));
+    PIDLIST_ABSOLUTE item = ShellItemOf(temp.Path(), 3);
+    ASSERT_NE(item, nullptr) << "the shell found no item for the folder";
+    EXPECT_EQ(fw::Utf8(timed::FolderPathOf(item)), fw::Utf8(folder));
+    ::CoTaskMemFree(item);
+
+    // A short folder is the shell's own answer, Unicode names and all.
+    PIDLIST_ABSOLUTE shortItem = ShellItemOf(temp.Path(), 2);
+    ASSERT_NE(shortItem, nullptr);
+    EXPECT_EQ(fw::Utf8(timed::FolderPathOf(shortItem)), fw::Utf8(temp / (names[0] + L"\\" + names[1])));
+    ::CoTaskMemFree(shortItem);
+}
 
 // The series is set up on its page, as the user sees it.
 class FormsSeries : public FormsTest {
