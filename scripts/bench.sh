@@ -10,7 +10,8 @@
 #   PART      capture  in-process grab and save, the steps under them, the series tick, and
 #                      the whole-process tools (import, scrot, xwd, the native floor)
 #             startup  process start to both windows mapped, idle resident memory; against
-#                      a trivial Win32 window under the same Wine
+#                      a trivial Win32 window under the same Wine, bare and with Snapvane's
+#                      manifest, started in turn
 #             series   60 ticks of a running 1 s series: error and drift
 #             soak     10,000 series captures through the real handlers: PASS or FAIL
 #             idle     wake-ups of the idle program (context switches of its threads over
@@ -18,6 +19,7 @@
 #                      the trivial window
 #             (default: all five, then the report)
 #   --rounds N         capture rounds, interleaved to spread a shared machine's load (3)
+#   --starts N         start-ups of each program, interleaved (10)
 #   --build-dir DIR    where the Windows programs are built (build/bench/<arch>)
 #   --quick            a smoke run with few repetitions (1 round, 10 starts of each -> 3,
 #                      60 ticks -> 10, 10,000 captures -> 1,000): the figures are not the goals'.
@@ -148,8 +150,14 @@ StartupPart() {
   # The same with Snapvane's libraries loaded first: how much of the difference they are.
   local trivialDlls=("$native/mapwatch" --key startup.trivial_dlls --title "Trivial window"
     -- "$WINE" "$bench/trivial_window.exe" --dlls)
+  # And the same window started with Snapvane's manifest (activation context, comctl32 6 and
+  # its theme, dpi awareness), comctl32 and msimg32 loaded: the yardstick with what the
+  # manifest asks of Wine before and after the entry point.
+  local trivialManifest=("$native/mapwatch" --key startup.trivial_manifest --title "Trivial window"
+    -- "$WINE" "$bench/trivial_manifest.exe" --dlls)
   Say "start-up: one unmeasured start of each (warm Wine), then $gStarts of each in turn"
-  (cd "$kOut/files" && "${snapvane[@]}" && "${trivial[@]}" && "${trivialDlls[@]}") >>"$kOut/logs/startup.log" 2>&1 ||
+  (cd "$kOut/files" && "${snapvane[@]}" && "${trivial[@]}" && "${trivialDlls[@]}" && "${trivialManifest[@]}") \
+    >>"$kOut/logs/startup.log" 2>&1 ||
     { Say "a start did not show its windows (log: build/bench/logs/startup.log)"; return 1; }
   # Inside the process: the entry point's steps, each timed, in a new process every time.
   for ((run = 1; run <= gStarts; run++)); do
@@ -157,7 +165,7 @@ StartupPart() {
   done
   for ((run = 1; run <= gStarts; run++)); do
     (cd "$kOut/files" && Measure startup.log "${snapvane[@]}" && Measure startup.log "${trivial[@]}" &&
-      Measure startup.log "${trivialDlls[@]}") || return 1
+      Measure startup.log "${trivialDlls[@]}" && Measure startup.log "${trivialManifest[@]}") || return 1
   done
 }
 
@@ -289,6 +297,7 @@ Main() {
     case $1 in
       capture | startup | series | soak | idle) gParts+=("$1") ;;
       --rounds) gRounds=$2; shift ;;
+      --starts) gStarts=$2; shift ;;
       --quick) gRounds=1 gRuns=20 gProcessRuns=5 gStarts=3 gTicks=10 gCaptures=1000 ;;
       --build-dir) gBuildDir=$(realpath -m "$2"); shift ;;
       -h | --help) sed -n '2,25p' "$0"; exit 0 ;;
