@@ -12,7 +12,6 @@
 namespace {
 // The display text of the save folder must fit this width in the panel's font.
 constexpr int kPathWidthLimit = 195;
-const wchar_t* const kStartHint = L"Start capturing|Start the capturing of selected area";
 }  // namespace
 
 // ---- countdown

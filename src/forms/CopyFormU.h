@@ -158,11 +158,26 @@ protected:
     void DoDpiChanged() override;
 
 private:
+    // One control's place and size in layout units, its caption (a labeled edit's: its
+    // label's), hint and font; an empty text or no font leaves the control's own.
+    struct Placement {
+        fw::Control& control;
+        int left, top, width, height;
+        std::wstring caption = {};
+        std::wstring hint = {};
+        const fw::FontSpec* font = nullptr;
+    };
+    // The one routine that places the controls of a layout table.
+    void PlaceControls(std::initializer_list<Placement> placements);
     void BuildLayout();
     void BuildSimplePage();
     void BuildCountDownPage();
     void BuildRegularPage();
     void BuildAboutPage();
+    void ConnectClicks();
+    static void SetUpPreviewPanel(fw::Panel& panel);
+    static void SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highlight);
+    void LoadGlyph(fw::BitBtn& button, const wchar_t* glyph);
     // Grabs the capture rectangle of the frame into a picture holder; on failure the holder
     // keeps what it showed.
     void GrabInto(fw::Image& holder);
@@ -178,6 +193,8 @@ private:
     void FinishCountdown();
     // A tick of the series timer: one capture, with failure reports that never stack.
     void SeriesTick();
+
+    static constexpr const wchar_t* kStartHint = L"Start capturing|Start the capturing of selected area";
 
     int printedWidth_ = 0, printedHeight_ = 0;
     int seriesCounter_ = 0;

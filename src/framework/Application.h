@@ -113,7 +113,14 @@ protected:
 
 private:
     Application() = default;
+    // Key preview, dialog keys, then the window procedure: one message of a loop.
+    void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
+    void OnSize(WPARAM kind);
+    // True when the command was handled (minimize, restore, close).
+    bool OnSysCommand(WPARAM command);
+    void OnSetFocus();
+    void OnTimer(UINT_PTR id);
     void HideOwnedForms();
     void ShowOwnedForms();
     void ShowHintNow();

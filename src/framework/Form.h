@@ -107,6 +107,12 @@ protected:
     bool minimizeBox_ = true;
 
 private:
+    void OnGetMinMaxInfo(MINMAXINFO& mmi) const;
+    // True when the command was the main form's minimize, which minimizes the application.
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanged();
+    void OnSize(WPARAM kind);
+    LRESULT OnGetDefId() const;
     void ApplyColorKey();
     void ShowAndRunShowHandler();
 
