@@ -92,7 +92,7 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
         // no colour table is involved, and the next grab finds the bitmap where it wants it.
         if (::GetDIBits(bitmap.Dc(), bitmap.Handle(), 0, UINT(height), file.data() + layout.offBits, bmi,
                         DIB_RGB_COLORS) != height)
-            throw fw::OutOfResources(L"Out of system resources");
+            throw fw::OutOfResources();
         ClearPadding(file, layout);
         return;
     }
@@ -101,7 +101,7 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     // itself again when its DC is next used.
     bitmap.Deselect();
     fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) throw fw::OutOfResources(L"Out of system resources");
+    if (!dc) throw fw::OutOfResources();
 
     // A palette depth: the indices mean something only with the table they were read with.
     // Ask for the table first, make the device-independent bitmap with it, read the rows into
@@ -109,13 +109,13 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     // carries its palette: both reads see it selected, so the table and the rows agree.
     PaletteSelection selection(dc.Get(), bitmap.Palette());
     if (!::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), nullptr, bmi, DIB_RGB_COLORS))
-        throw fw::OutOfResources(L"Out of system resources");
+        throw fw::OutOfResources();
     info.header.biClrUsed = 0;  // the call above may have set it; the DIB gets a full table
     void* bits = nullptr;
     fw::BitmapHandle dib(::CreateDIBSection(dc.Get(), bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) throw fw::OutOfResources(L"Out of system resources");
+    if (!dib || !bits) throw fw::OutOfResources();
     if (::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), bits, bmi, DIB_RGB_COLORS) != height)
-        throw fw::OutOfResources(L"Out of system resources");
+        throw fw::OutOfResources();
     RGBQUAD table[256]{};
     {
         fw::MemoryDc dibDc(::CreateCompatibleDC(nullptr));

@@ -122,6 +122,9 @@ public:
     void httpAddressClick();
     void VrAnimate1Click();
     void FormKeyUp(WORD& key, fw::ShiftState shift);
+    // The space key's action, from either window: that of the page that shows. True when it
+    // was the simple capture.
+    bool RunShowingPageAction();
     // Capture and output.
     void CaptureClick();
     void CopyClick();
@@ -185,6 +188,10 @@ private:
     void PrintHolder(fw::Image& holder);
     void SaveHolder(fw::Image& holder);
     void SetPlayFace(int index);
+    // The settings of the series, locked while it runs.
+    void EnableSeriesSettings(bool enabled);
+    // The printed size: that of the frame's capture rectangle now.
+    void RememberPrintedSize();
     // The save folder (the hint of Path), shortened into Path's text to fit its width.
     void ShowSaveFolder();
     // Hands a mailto: or web address to the shell's "open".

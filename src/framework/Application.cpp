@@ -228,7 +228,7 @@ void Application::Synchronize(const std::function<void()>& call) {
     }
     SyncCall entry{&call, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
     // Without its event the entry could not be waited for, and it lives on this stack.
-    if (!entry.done) throw OutOfResources(L"Out of system resources");
+    if (!entry.done) throw OutOfResources();
     {
         std::lock_guard<std::mutex> lock(syncLock_);
         syncQueue_.push_back(&entry);

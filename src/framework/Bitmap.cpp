@@ -16,14 +16,14 @@ PaletteHandle MakePalette(const PALETTEENTRY* entries, int count) {
     logical->palNumEntries = WORD(count);
     if (count > 0) std::memcpy(logical->palPalEntry, entries, size_t(count) * sizeof(PALETTEENTRY));
     PaletteHandle palette(::CreatePalette(logical));
-    if (!palette) throw OutOfResources(L"Out of system resources");
+    if (!palette) throw OutOfResources();
     return palette;
 }
 
 PaletteHandle CopyPalette(HPALETTE palette) {
     if (!palette) return {};
     WORD count = 0;
-    if (!::GetObjectW(palette, sizeof count, &count)) throw OutOfResources(L"Out of system resources");
+    if (!::GetObjectW(palette, sizeof count, &count)) throw OutOfResources();
     std::vector<PALETTEENTRY> entries(count);
     if (count) ::GetPaletteEntries(palette, 0, count, entries.data());
     return MakePalette(entries.data(), count);
@@ -46,7 +46,7 @@ void Bitmap::Deselect() {
 HDC Bitmap::Dc() {
     if (!dc_) {
         dc_.Reset(::CreateCompatibleDC(nullptr));
-        if (!dc_) throw OutOfResources(L"Out of system resources");
+        if (!dc_) throw OutOfResources();
         if (palette_) ::SelectPalette(dc_.Get(), palette_.Get(), FALSE);
     }
     if (bmp_ && !dcOriginal_) dcOriginal_ = ::SelectObject(dc_.Get(), bmp_.Get());
@@ -81,7 +81,7 @@ void Bitmap::SetSize(int width, int height, HDC compatibleWith) {
             WindowDc screen(nullptr);
             h = ::CreateCompatibleBitmap(screen.Get(), width, height);
         }
-        if (!h) throw OutOfResources(L"Out of system resources");
+        if (!h) throw OutOfResources();
         bmp_.Reset(h);
         width_ = width;
         height_ = height;
@@ -128,7 +128,7 @@ void Bitmap::Assign(const Bitmap& other) {
     }
     WindowDc screen(nullptr);
     BitmapHandle copy(::CreateCompatibleBitmap(screen.Get(), other.width_, other.height_));
-    if (!copy) throw OutOfResources(L"Out of system resources");
+    if (!copy) throw OutOfResources();
     {
         MemoryDc dst(::CreateCompatibleDC(nullptr));
         SelectGuard selDst(dst.Get(), copy.Get());
