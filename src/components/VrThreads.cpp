@@ -60,7 +60,7 @@ void TVrTimerThread::Execute() {
         if (!CheckSuspended()) break;
         if (::WaitForSingleObject(wakeEvent_.Get(), waitInterval_) != WAIT_TIMEOUT) continue;
         // A wait that began before a pause may end after it: a paused worker does not tick.
-        if (Terminated() || Suspended() || fw::Application::Instance().ShuttingDown()) continue;
+        if (Terminated() || Suspended() || fw::Application::Instance().Terminated()) continue;
         if (owner_.SyncEvent())
             Synchronize([this] { Tick(); });
         else

@@ -91,7 +91,7 @@ void TCopyForm::EnableSeriesSettings(bool enabled) {
 
 void TCopyForm::PlayClick() {
     if (Filename.Text().empty() || Path.Text().empty()) {
-        fw::Application::Instance().MessageBox(L"Enter filename and path.", L"Warning", MB_OK | MB_ICONWARNING);
+        fw::Application::Instance().ShowMessage(L"Enter filename and path.", L"Warning", MB_OK | MB_ICONWARNING);
         return;
     }
     if (!Stop.Enabled()) EnableSeriesSettings(false);

@@ -208,10 +208,10 @@ void Application::HandleException(std::exception_ptr error) {
 }
 
 void Application::ShowException(const std::wstring& message) {
-    MessageBox(base::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+    ShowMessage(base::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
-int Application::MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+int Application::ShowMessage(const std::wstring& text, const std::wstring& caption, UINT flags) {
     CancelHint();
     if (messageBoxHook) return messageBoxHook(text, caption, flags);
     HWND owner = ::GetActiveWindow();

@@ -55,7 +55,7 @@ void Container::CreateWnd() {
 }
 
 void Container::HandleCreated() {
-    ::SetPropW(hwnd_, L"SvControl", static_cast<HANDLE>(static_cast<WinControl*>(this)));
+    AttachHandle(hwnd_);
     ApplyFont();
     ApplyZOrder();
     if (MakesChildWindowsNow()) CreateChildWindows();

@@ -156,6 +156,7 @@ protected:
 class WinControl : public Control, public Window {
 public:
     WinControl(Container* parent, std::wstring name);
+    ~WinControl() override;
     bool IsWindowed() const override { return true; }
     using Window::Handle;
     void SetFocus();
@@ -179,7 +180,10 @@ public:
 protected:
     // Creates the child window of a common-control class and attaches this object to it.
     void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // Attaches this object to its window (WinControl::FromHandle); HandleDestroying takes
+    // it off again.
     void AttachHandle(HWND wnd);
+    void HandleDestroying() override;
     void BoundsChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;

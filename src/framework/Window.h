@@ -41,6 +41,9 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
     // Called once the handle exists (end of CreateHandle).
     virtual void HandleCreated() {}
+    // Called at WM_NCDESTROY, while the handle is still valid: what was attached to the
+    // window is taken off (an object being destroyed runs its own class's override).
+    virtual void HandleDestroying() {}
 
     HWND hwnd_ = nullptr;
 
