@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/GdiCount.h"
+#include "GdiCount.h"
 #include "PhotoPicture.h"
 #include "base/Geometry.h"
 #include "capture/BitmapFile.h"

@@ -139,9 +139,8 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
 class PendingFile {
 public:
     explicit PendingFile(const std::wstring& target) : target_(target) {
-        HANDLE h = Create(target);
-        if (h != INVALID_HANDLE_VALUE) {
-            file_.Reset(h);
+        file_.Reset(Create(target));
+        if (file_) {
             path_ = target;
             inPlace_ = true;
             return;
@@ -154,19 +153,17 @@ public:
         if (attributes == INVALID_FILE_ATTRIBUTES ||
             (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
             ThrowCannotCreate(target_);
-        HANDLE earlier =
-            ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (earlier == INVALID_HANDLE_VALUE) ThrowCannotCreate(target_);
-        ::CloseHandle(earlier);
+        if (!fw::KernelHandle(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)))
+            ThrowCannotCreate(target_);
         const size_t nameStart = base::FileNameStart(target);
         const std::wstring folder = target.substr(0, nameStart);
         const std::wstring_view name = std::wstring_view(target).substr(nameStart);
         // CREATE_NEW never takes over somebody else's file; a name in use moves on to the next.
         for (unsigned attempt = 0; attempt < kReplacementAttempts; ++attempt) {
             std::wstring beside = folder + base::ReplacementName(name, attempt);
-            h = Create(beside);
-            if (h != INVALID_HANDLE_VALUE) {
-                file_.Reset(h);
+            file_.Reset(Create(beside));
+            if (file_) {
                 path_ = std::move(beside);
                 return;
             }

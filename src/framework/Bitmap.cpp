@@ -106,12 +106,12 @@ void Bitmap::Swap(Bitmap& other) {
     other.Changed();
 }
 
-void Bitmap::Adopt(HBITMAP bmp, HPALETTE palette) {
+void Bitmap::Adopt(BitmapHandle bmp, PaletteHandle palette) {
     ReleaseDc();
-    bmp_.Reset(bmp);
-    palette_.Reset(palette);
+    bmp_ = std::move(bmp);
+    palette_ = std::move(palette);
     BITMAP info{};
-    if (bmp && ::GetObjectW(bmp, sizeof info, &info)) {
+    if (bmp_ && ::GetObjectW(bmp_.Get(), sizeof info, &info)) {
         width_ = info.bmWidth;
         height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     } else {
@@ -137,7 +137,7 @@ void Bitmap::Assign(const Bitmap& other) {
         ::BitBlt(dst.Get(), 0, 0, other.width_, other.height_, src.Dc(), 0, 0, SRCCOPY);
     }
     PaletteHandle palette = CopyPalette(other.palette_.Get());
-    Adopt(copy.Release(), palette.Release());
+    Adopt(std::move(copy), std::move(palette));
 }
 
 void Bitmap::SetPalette(PaletteHandle palette) {

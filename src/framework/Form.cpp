@@ -5,18 +5,6 @@
 
 namespace fw {
 
-namespace {
-using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-// Looked up by name: systems without layered windows show the frame opaque instead.
-SetLayeredFn LayeredAttributesFunction() {
-    HMODULE user = ::GetModuleHandleW(L"User32.dll");
-    return user ? reinterpret_cast<SetLayeredFn>(
-                      reinterpret_cast<void*>(::GetProcAddress(user, "SetLayeredWindowAttributes")))
-                : nullptr;
-}
-}  // namespace
-
 Form::Form(std::wstring name) : Container(nullptr, std::move(name)) {
     visible_ = false;
     WindowDc screen(nullptr);
@@ -77,11 +65,9 @@ void Form::HandleCreated() {
 
 void Form::ApplyColorKey() {
     if (!hwnd_ || !transparentColor_) return;
-    SetLayeredFn setLayered = LayeredAttributesFunction();
-    if (!setLayered) return;
     LONG ex = ::GetWindowLongW(hwnd_, GWL_EXSTYLE);
     if (!(ex & WS_EX_LAYERED)) ::SetWindowLongW(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    setLayered(hwnd_, ToRgb(transparentColorValue_), 255, LWA_COLORKEY);
+    ::SetLayeredWindowAttributes(hwnd_, ToRgb(transparentColorValue_), 255, LWA_COLORKEY);
 }
 
 void Form::SetTransparentColor(bool on, Color value) {

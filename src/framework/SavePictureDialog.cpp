@@ -234,9 +234,9 @@ public:
           label_(::GetDlgItem(dlg, kPictureLabelId)),
           box_(::GetDlgItem(dlg, kPictureBoxId)),
           button_(::GetDlgItem(dlg, kPreviewButtonId)) {
-        tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+        tip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr));
         if (tip_) {
             TTTOOLINFOW tool{};
             tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -244,13 +244,10 @@ public:
             tool.hwnd = dlg;
             tool.uId = reinterpret_cast<UINT_PTR>(button_);
             tool.lpszText = const_cast<wchar_t*>(L"Preview");
-            ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            ::SendMessageW(tip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             const COLORREF back = ToRgb(Application::Instance().HintColor());
-            ::SendMessageW(tip_, TTM_SETTIPBKCOLOR, back, 0);
+            ::SendMessageW(tip_.Get(), TTM_SETTIPBKCOLOR, back, 0);
         }
-    }
-    ~PreviewPane() {
-        if (tip_) ::DestroyWindow(tip_);
     }
     PreviewPane(const PreviewPane&) = delete;
     PreviewPane& operator=(const PreviewPane&) = delete;
@@ -331,7 +328,7 @@ private:
     }
 
     HWND dlg_, label_, box_, button_;
-    HWND tip_ = nullptr;
+    WindowHandle tip_;
     BitmapHandle picture_;
     SIZE size_{};
 };

@@ -29,7 +29,6 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return hwnd_; }
-    bool HandleAllocated() const { return hwnd_ != nullptr; }
     void DestroyHandle();
 
     // The object behind a window of ours, or nullptr.

@@ -11,7 +11,7 @@
 
 #include "capture/ScreenGrab.h"
 #include "framework/Bitmap.h"
-#include "framework/GdiCount.h"
+#include "GdiCount.h"
 
 namespace capture_test {
 
