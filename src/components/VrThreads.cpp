@@ -16,7 +16,7 @@ class TVrTimerWindow : public fw::Window {
 public:
     explicit TVrTimerWindow(TVrTimer& timer) : timer_(timer) {
         fw::WindowParams p;
-        p.className = L"SvVrTimerWindow";
+        p.className = L"FwVrTimerWindow";
         p.style = 0;
         p.x = p.y = p.width = p.height = 0;
         p.parent = HWND_MESSAGE;

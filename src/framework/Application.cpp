@@ -54,7 +54,7 @@ void Application::Initialize() {
     // A zero-size window in the middle of the screen: it carries the taskbar button and owns
     // the ordinary forms, so they disappear with it when the application is minimized.
     WindowParams p;
-    p.className = L"SvApplication";
+    p.className = L"FwApplication";
     p.caption = title_;
     p.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     p.x = ::GetSystemMetrics(SM_CXSCREEN) / 2;

@@ -35,7 +35,7 @@ Control* Container::FindControl(const std::wstring& name) const {
 
 WindowParams Container::Params() {
     WindowParams p;
-    p.className = L"SvContainer";
+    p.className = L"FwContainer";
     p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     p.exStyle = WS_EX_CONTROLPARENT;
     POINT s = parent_ ? parent_->ScrollOffset() : POINT{0, 0};

@@ -10,7 +10,7 @@
 namespace fw {
 
 namespace {
-constexpr const wchar_t* kControlProp = L"SvControl";
+constexpr const wchar_t* kControlProp = L"FwControl";
 }
 
 ShiftState ShiftFromKeyboard() {

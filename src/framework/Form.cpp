@@ -24,7 +24,7 @@ void Form::CreateParams(WindowParams&) {}
 
 WindowParams Form::Params() {
     WindowParams p;
-    p.className = L"SvForm";
+    p.className = L"FwForm";
     p.classStyle = CS_DBLCLKS;
     p.caption = text_;
     if (borderNone_) {

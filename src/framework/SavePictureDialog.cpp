@@ -21,7 +21,7 @@ std::function<SavePictureDialog::Outcome(OPENFILENAMEW&)> SavePictureDialog::mod
 namespace {
 
 constexpr DWORD kMaxFileChars = 32768;  // the longest path the system takes
-constexpr wchar_t kDialogProp[] = L"SvSavePictureDialog";
+constexpr wchar_t kDialogProp[] = L"FwSavePictureDialog";
 constexpr wchar_t kNoPicture[] = L"(None)";
 constexpr wchar_t kPictureLabel[] = L"Picture:";
 
@@ -179,7 +179,7 @@ public:
         const int width = outer.right - outer.left, height = outer.bottom - outer.top;
 
         WindowParams p;
-        p.className = L"SvPicturePreview";
+        p.className = L"FwPicturePreview";
         p.caption = L"Preview";
         p.style = style;
         p.exStyle = exStyle;

@@ -10,7 +10,7 @@
 namespace fw {
 
 struct WindowParams {
-    const wchar_t* className = L"SvWindow";
+    const wchar_t* className = L"FwWindow";
     UINT classStyle = 0;
     std::wstring caption;
     DWORD style = WS_OVERLAPPEDWINDOW;
