@@ -7,24 +7,12 @@
 
 namespace {
 
-fw::FontSpec PanelFont() {
-    fw::FontSpec f;
-    f.name = L"Georgia";
-    f.height = 11;
-    f.charset = ANSI_CHARSET;
-    return f;
+// The panel's own font, with other traits.
+fw::FontSpec PanelFontWith(int height, bool bold, bool italic, bool underline, fw::Color color) {
+    return fw::FontSpec{L"Georgia", height, bold, italic, underline, color, ANSI_CHARSET};
 }
 
-// PanelFont with other traits.
-fw::FontSpec PanelFontWith(int height, bool bold, bool italic, bool underline, fw::Color color) {
-    fw::FontSpec f = PanelFont();
-    f.height = height;
-    f.bold = bold;
-    f.italic = italic;
-    f.underline = underline;
-    f.color = color;
-    return f;
-}
+fw::FontSpec PanelFont() { return PanelFontWith(11, false, false, false, fw::kWindowText); }
 
 // The red, bold, underlined "show border" links.
 const fw::FontSpec kLinkFont = PanelFontWith(9, true, false, true, fw::kRed);
@@ -35,13 +23,7 @@ const fw::FontSpec kAddressFont = PanelFontWith(11, true, false, true, fw::kBlue
 
 // The title: white letters over a grey copy 2 px to the right and 2 px higher.
 fw::FontSpec TitleFont(fw::Color color) {
-    fw::FontSpec f;
-    f.name = L"Verdana";
-    f.height = 35;
-    f.bold = true;
-    f.charset = ANSI_CHARSET;
-    f.color = color;
-    return f;
+    return fw::FontSpec{L"Verdana", 35, true, false, false, color, ANSI_CHARSET};
 }
 
 HCURSOR HandCursor() { return ::LoadCursorW(nullptr, IDC_HAND); }
