@@ -25,8 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/GdiCount.h"
+#include "GdiCount.h"
 #include "PhotoPicture.h"
+#include "base/Geometry.h"
 #include "capture/BitmapFile.h"
 #include "capture/ScreenGrab.h"
 #include "forms/CopyFormU.h"
@@ -426,8 +427,8 @@ public:
     }
     // The frame placed so that its capture rectangle is `area`.
     void PlaceFrame(const Area& area) {
-        frame->SetBounds(area.left - TMainForm::kBand, area.top - TMainForm::kBand, area.width + 2 * TMainForm::kBand,
-                         area.height + 2 * TMainForm::kBand);
+        frame->SetBounds(area.left - base::kBandWidth, area.top - base::kBandWidth, area.width + 2 * base::kBandWidth,
+                         area.height + 2 * base::kBandWidth);
         Pump();
     }
 

@@ -5,8 +5,9 @@
 #
 #   scripts/test.sh [--tier native|win|e2e]... [--e2e NAME]...
 #
-#   native  the formatting check (.clang-format) and the pure logic, built natively with
-#           AddressSanitizer and UBSan (preset native)
+#   native  the formatting check (.clang-format), the function lengths in src/
+#           (tools/long_functions.py) and the pure logic, built natively with AddressSanitizer
+#           and UBSan (preset native)
 #   win     the Windows tests, one wine process per test (preset win32, or win64 where this
 #           machine cannot run 32-bit programs)
 #   e2e     tests/e2e/test_*.sh (or only test_NAME.sh), which drive the real Snapvane.exe
@@ -81,6 +82,17 @@ FormatCheck() {
     Count "formatting" 1 0
   else
     Count "formatting" 0 1
+    grep -v '^+ ' "$log" | sed 's/^/    /'
+  fi
+}
+
+# No function in src/ is longer than 60 lines (tools/long_functions.py lists those that are).
+LengthCheck() {
+  local log=$kLogDir/long-functions.log
+  if Logged "$log" python3 "$kRoot/tools/long_functions.py" "$kRoot/src"; then
+    Count "function lengths" 1 0
+  else
+    Count "function lengths" 0 1
     grep -v '^+ ' "$log" | sed 's/^/    /'
   fi
 }
@@ -202,6 +214,7 @@ Main() {
   local start=$SECONDS
   Setup
   [[ $tiers == *" native "* ]] && FormatCheck
+  [[ $tiers == *" native "* ]] && LengthCheck
   [[ $tiers == *" native "* ]] && NativeTier
   if [[ $tiers == *" win "* || $tiers == *" e2e "* ]]; then
     WindowsBuild

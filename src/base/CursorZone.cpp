@@ -1,12 +1,15 @@
 #include "base/CursorZone.h"
 
+#include "base/Geometry.h"
+
 namespace base {
 
 namespace {
-// The right and bottom bands are 6 px wide; near the corner the last 16 px of both bands
-// resize diagonally, so the corner zone is larger than the black grip it contains.
-constexpr int kEdge = 6;
-constexpr int kCorner = 16;
+// The right and bottom bands are the frame's band; near the corner the grip and its white
+// outline (one pixel more) resize diagonally, so the corner zone is larger than the black
+// grip it contains.
+constexpr int kEdge = kBandWidth;
+constexpr int kCorner = kGripLength + 1;
 
 // SC_MOVE / SC_SIZE plus the hit code, spelled out so base/ needs no <windows.h>.
 constexpr unsigned kMoveCommand = 0xF012;        // SC_MOVE + 2: move with the mouse

@@ -15,6 +15,11 @@ struct IntRect {
     bool operator==(const IntRect&) const = default;
 };
 
+// The frame's red band: the capture rectangle starts this far inside the frame's window.
+inline constexpr int kBandWidth = 6;
+// The black grip over the frame's bottom-right corner: an L of this length on both sides.
+inline constexpr int kGripLength = 15;
+
 // The part of the screen that a capture takes: the frame's window less its red band, which is
 // 6 px wide on every side. A frame at its minimum of 15 x 15 gives 3 x 3.
 IntRect CaptureRect(int left, int top, int width, int height);

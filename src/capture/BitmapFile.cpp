@@ -92,7 +92,7 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
         // no colour table is involved, and the next grab finds the bitmap where it wants it.
         if (::GetDIBits(bitmap.Dc(), bitmap.Handle(), 0, UINT(height), file.data() + layout.offBits, bmi,
                         DIB_RGB_COLORS) != height)
-            throw fw::OutOfResources(L"Out of system resources");
+            throw fw::OutOfResources();
         ClearPadding(file, layout);
         return;
     }
@@ -101,7 +101,7 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     // itself again when its DC is next used.
     bitmap.Deselect();
     fw::MemoryDc dc(::CreateCompatibleDC(nullptr));
-    if (!dc) throw fw::OutOfResources(L"Out of system resources");
+    if (!dc) throw fw::OutOfResources();
 
     // A palette depth: the indices mean something only with the table they were read with.
     // Ask for the table first, make the device-independent bitmap with it, read the rows into
@@ -109,13 +109,13 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     // carries its palette: both reads see it selected, so the table and the rows agree.
     PaletteSelection selection(dc.Get(), bitmap.Palette());
     if (!::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), nullptr, bmi, DIB_RGB_COLORS))
-        throw fw::OutOfResources(L"Out of system resources");
+        throw fw::OutOfResources();
     info.header.biClrUsed = 0;  // the call above may have set it; the DIB gets a full table
     void* bits = nullptr;
     fw::BitmapHandle dib(::CreateDIBSection(dc.Get(), bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib || !bits) throw fw::OutOfResources(L"Out of system resources");
+    if (!dib || !bits) throw fw::OutOfResources();
     if (::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), bits, bmi, DIB_RGB_COLORS) != height)
-        throw fw::OutOfResources(L"Out of system resources");
+        throw fw::OutOfResources();
     RGBQUAD table[256]{};
     {
         fw::MemoryDc dibDc(::CreateCompatibleDC(nullptr));
@@ -139,9 +139,8 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
 class PendingFile {
 public:
     explicit PendingFile(const std::wstring& target) : target_(target) {
-        HANDLE h = Create(target);
-        if (h != INVALID_HANDLE_VALUE) {
-            file_.Reset(h);
+        file_.Reset(Create(target));
+        if (file_) {
             path_ = target;
             inPlace_ = true;
             return;
@@ -154,19 +153,17 @@ public:
         if (attributes == INVALID_FILE_ATTRIBUTES ||
             (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
             ThrowCannotCreate(target_);
-        HANDLE earlier =
-            ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (earlier == INVALID_HANDLE_VALUE) ThrowCannotCreate(target_);
-        ::CloseHandle(earlier);
+        if (!fw::KernelHandle(::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)))
+            ThrowCannotCreate(target_);
         const size_t nameStart = base::FileNameStart(target);
         const std::wstring folder = target.substr(0, nameStart);
         const std::wstring_view name = std::wstring_view(target).substr(nameStart);
         // CREATE_NEW never takes over somebody else's file; a name in use moves on to the next.
         for (unsigned attempt = 0; attempt < kReplacementAttempts; ++attempt) {
             std::wstring beside = folder + base::ReplacementName(name, attempt);
-            h = Create(beside);
-            if (h != INVALID_HANDLE_VALUE) {
-                file_.Reset(h);
+            file_.Reset(Create(beside));
+            if (file_) {
                 path_ = std::move(beside);
                 return;
             }

@@ -13,9 +13,9 @@ namespace {
 fw::BitmapHandle ScreenCompatibleCopy(fw::Bitmap& bitmap) {
     fw::WindowDc screen(nullptr);
     fw::BitmapHandle copy(::CreateCompatibleBitmap(screen.Get(), bitmap.Width(), bitmap.Height()));
-    if (!copy) throw fw::OutOfResources(L"Out of system resources");
+    if (!copy) throw fw::OutOfResources();
     fw::MemoryDc dc(::CreateCompatibleDC(screen.Get()));
-    if (!dc) throw fw::OutOfResources(L"Out of system resources");
+    if (!dc) throw fw::OutOfResources();
     fw::SelectGuard select(dc.Get(), copy.Get());
     ::BitBlt(dc.Get(), 0, 0, bitmap.Width(), bitmap.Height(), bitmap.Dc(), 0, 0, SRCCOPY);
     return copy;  // the guard deselects it first

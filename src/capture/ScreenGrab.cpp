@@ -15,7 +15,7 @@ namespace {
 class DesktopScreen : public ScreenSource {
 public:
     DesktopScreen() : dc_(::GetDesktopWindow()) {
-        if (!dc_.Get()) throw fw::OutOfResources(L"Out of system resources");
+        if (!dc_.Get()) throw fw::OutOfResources();
     }
     HDC Dc() override { return dc_.Get(); }
     fw::PaletteHandle Palette() override {

@@ -63,7 +63,6 @@ void TVrAnimate::SetActive(bool a) {
 }
 
 void TVrAnimate::UpdateTicking() {
-    if (Designing()) return;
     TVrTimer& timer = *animTimer_;
     if (active_ && Showing()) {
         timer.SetInterval(DWORD(interval_));  // stored only, the timer being disabled

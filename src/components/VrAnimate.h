@@ -27,18 +27,15 @@ public:
     void SetFrameRows(TVrRowInt rows);
     TVrColInt FrameCols() const { return frameCols_; }
     void SetFrameCols(TVrColInt cols);
-    bool Stretch() const { return stretch_; }
     void SetStretch(bool s);
     // The frame sheet. Any change of it (SetBitmap, or loading into Bitmap() directly) stops
     // the animation and rewinds it to frame 0.
     fw::Bitmap& Bitmap() { return bitmap_; }
     void SetBitmap(const fw::Bitmap& sheet) { bitmap_.Assign(sheet); }
-    bool Loop() const { return loop_; }
     void SetLoop(bool l) { loop_ = l; }
     bool Active() const { return active_; }
     void SetActive(bool a);
     // Called when an animation that does not loop has shown its last frame.
-    const TNotifyEvent& OnNotify() const { return onNotify_; }
     void SetOnNotify(TNotifyEvent handler) { onNotify_ = std::move(handler); }
 
     int CurrentFrame() const { return currentFrame_; }

@@ -15,9 +15,7 @@ public:
     void SetShape(TVrBorderShape s);
     TVrBorderStyle Style() const { return style_; }
     void SetStyle(TVrBorderStyle s);
-    fw::Color ShadowColor() const { return shadowColor_; }
     void SetShadowColor(fw::Color c);
-    fw::Color HighlightColor() const { return highlightColor_; }
     void SetHighlightColor(fw::Color c);
 
     void Paint() override;

@@ -139,7 +139,7 @@ void TVrGraphicImageControl::Paint() {
 }
 
 void TVrGraphicImageControl::RedrawControl() {
-    if (!Designing() && transparent_ && !backgroundBitmap_.Empty()) {
+    if (transparent_ && !backgroundBitmap_.Empty()) {
         backgroundStale_ = false;
         SetOpaque(true);
     }
@@ -150,10 +150,7 @@ void TVrGraphicImageControl::SetTransparent(bool t) {
     if (t == transparent_) return;
     transparent_ = t;
     SetOpaque(!t);
-    if (Designing())
-        Invalidate();
-    else
-        RedrawControl();
+    RedrawControl();
 }
 
 void TVrGraphicImageControl::PrepareImage() {

@@ -58,13 +58,9 @@ public:
     void SetVersion(const TVrVersion& v) { version_ = v.substr(0, 4); }
 
     // Hooks, run after the framework's own handling of the event; empty after construction.
-    const THook& MouseEnterHandler() const { return mouseEnterHandler_; }
     void SetMouseEnterHandler(THook h) { mouseEnterHandler_ = std::move(h); }
-    const THook& MouseLeaveHandler() const { return mouseLeaveHandler_; }
     void SetMouseLeaveHandler(THook h) { mouseLeaveHandler_ = std::move(h); }
-    const THook& FontChangeHandler() const { return fontChangeHandler_; }
     void SetFontChangeHandler(THook h) { fontChangeHandler_ = std::move(h); }
-    const THook& TextChangeHandler() const { return textChangeHandler_; }
     void SetTextChangeHandler(THook h) { textChangeHandler_ = std::move(h); }
 
     // With AutoSize on, bounds set through the auto-size operations take the size that

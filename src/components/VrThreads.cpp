@@ -16,7 +16,7 @@ class TVrTimerWindow : public fw::Window {
 public:
     explicit TVrTimerWindow(TVrTimer& timer) : timer_(timer) {
         fw::WindowParams p;
-        p.className = L"SvVrTimerWindow";
+        p.className = L"FwVrTimerWindow";
         p.style = 0;
         p.x = p.y = p.width = p.height = 0;
         p.parent = HWND_MESSAGE;
@@ -60,7 +60,7 @@ void TVrTimerThread::Execute() {
         if (!CheckSuspended()) break;
         if (::WaitForSingleObject(wakeEvent_.Get(), waitInterval_) != WAIT_TIMEOUT) continue;
         // A wait that began before a pause may end after it: a paused worker does not tick.
-        if (Terminated() || Suspended() || fw::Application::Instance().ShuttingDown()) continue;
+        if (Terminated() || Suspended() || fw::Application::Instance().Terminated()) continue;
         if (owner_.SyncEvent())
             Synchronize([this] { Tick(); });
         else

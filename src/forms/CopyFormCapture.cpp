@@ -1,5 +1,6 @@
 // The control panel's capture and output handlers: capture, copy, print and save.
 #include "base/FilterExtension.h"
+#include "base/Geometry.h"
 #include "base/PrintRect.h"
 #include "capture/BitmapFile.h"
 #include "capture/ClipboardCopy.h"
@@ -23,8 +24,14 @@ void TCopyForm::CaptureClick() {
     Copy.SetEnabled(true);
     Save.SetEnabled(true);
     Print.SetEnabled(true);
-    printedWidth_ = MainForm->Width() - TMainForm::kBand * 2;
-    printedHeight_ = MainForm->Height() - TMainForm::kBand * 2;
+    RememberPrintedSize();
+}
+
+void TCopyForm::RememberPrintedSize() {
+    const base::IntRect area =
+        base::CaptureRect(MainForm->Left(), MainForm->Top(), MainForm->Width(), MainForm->Height());
+    printedWidth_ = area.Width();
+    printedHeight_ = area.Height();
 }
 
 void TCopyForm::CopyHolder(fw::Image& holder) {

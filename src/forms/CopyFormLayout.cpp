@@ -1,69 +1,74 @@
 // The control panel's layout: every control with its place, texts, fonts, hints and initial
-// state. Places are in layout units (96 DPI) and scaled to the window's DPI.
+// state. The places, captions, hints and fonts of each page stand in one table, which
+// PlaceControls applies; places are in layout units (96 DPI) and scaled to the window's DPI.
 #include "base/FilterExtension.h"
 #include "forms/CopyFormU.h"
-#include "framework/ScaledResource.h"
 
 namespace {
 
-fw::FontSpec PanelFont() {
-    fw::FontSpec f;
-    f.name = L"Georgia";
-    f.height = 11;
-    f.charset = ANSI_CHARSET;
-    return f;
+// The panel's own font, with other traits.
+fw::FontSpec PanelFontWith(int height, bool bold, bool italic, bool underline, fw::Color color) {
+    return fw::FontSpec{L"Georgia", height, bold, italic, underline, color, ANSI_CHARSET};
 }
 
+fw::FontSpec PanelFont() { return PanelFontWith(11, false, false, false, fw::kWindowText); }
+
 // The red, bold, underlined "show border" links.
-fw::FontSpec LinkFont() {
-    fw::FontSpec f = PanelFont();
-    f.height = 9;
-    f.bold = true;
-    f.underline = true;
-    f.color = fw::kRed;
-    return f;
+const fw::FontSpec kLinkFont = PanelFontWith(9, true, false, true, fw::kRed);
+const fw::FontSpec kRecordingFont = PanelFontWith(11, false, false, false, fw::kRed);
+const fw::FontSpec kCreditFont = PanelFontWith(16, false, true, false, fw::kWindowText);
+const fw::FontSpec kValueFont = PanelFontWith(11, true, false, false, fw::kWindowText);
+const fw::FontSpec kAddressFont = PanelFontWith(11, true, false, true, fw::kBlue);
+
+// The title: white letters over a grey copy 2 px to the right and 2 px higher.
+fw::FontSpec TitleFont(fw::Color color) {
+    return fw::FontSpec{L"Verdana", 35, true, false, false, color, ANSI_CHARSET};
 }
 
 HCURSOR HandCursor() { return ::LoadCursorW(nullptr, IDC_HAND); }
 
+const wchar_t* const kShowBorderHint = L"Show border|Show the red border";
+
 }  // namespace
 
+void TCopyForm::PlaceControls(std::initializer_list<Placement> placements) {
+    for (const Placement& p : placements) {
+        if (p.font) p.control.SetFont(*p.font);
+        p.control.SetBounds(Scale(p.left), Scale(p.top), Scale(p.width), Scale(p.height));
+        if (!p.caption.empty()) {
+            if (auto* edit = dynamic_cast<fw::LabeledEdit*>(&p.control))
+                edit->SetLabelCaption(p.caption);
+            else
+                p.control.SetText(p.caption);
+        }
+        if (!p.hint.empty()) p.control.SetHint(p.hint);
+    }
+}
+
 void TCopyForm::BuildLayout() {
-    auto S = [this](int v) { return Scale(v); };
     SetFont(PanelFont());
     ImageList.AddResourceStrip(L"TABICONS", fw::kOlive, Dpi());
     BtnImageList.AddResourceStrip(L"PLAYFACES", fw::kOlive, Dpi());
-
+    const fw::FontSpec panelFont = PanelFont(), grayTitle = TitleFont(fw::kGray), whiteTitle = TitleFont(fw::kWhite);
+    for (fw::Label* l : {&Label5, &Label1}) {
+        l->SetTransparent(true);
+        l->SetAutoSize(false);
+    }
+    PlaceControls({
+        {TopPanel, 0, 0, 0, 57},
+        {Label5, 26, 4, 373, 42, L"Snapvane 1.1", L"", &grayTitle},
+        {Label1, 24, 6, 373, 42, L"Snapvane 1.1", L"", &whiteTitle},
+        {StatusBar, 0, 0, 0, 19, L"", L"", &panelFont},
+        {Minimize, 478, 59, 87, 17, L"Minimize this",
+         L"Minimize this window|Minimize only this window, not red border"},
+    });
     TopPanel.SetBevelInner(fw::Bevel::Lowered);
-    TopPanel.SetBounds(0, 0, 0, S(57));
     TopPanel.SetAlign(fw::Align::Top);
     // A red-to-black blend under the title, filling the panel inside its bevel.
     VrGradient1.SetStartColor(fw::kRed);
     VrGradient1.SetAlign(fw::Align::Client);
-
-    // The title: white letters over a grey copy 2 px to the right and 2 px higher.
-    fw::FontSpec title;
-    title.name = L"Verdana";
-    title.height = 35;
-    title.bold = true;
-    title.charset = ANSI_CHARSET;
-    title.color = fw::kGray;
-    for (fw::Label* l : {&Label5, &Label1}) {
-        l->SetFont(title);
-        l->SetTransparent(true);
-        l->SetAutoSize(false);
-        l->SetText(L"Snapvane 1.1");
-    }
-    Label5.SetBounds(S(26), S(4), S(373), S(42));
-    title.color = fw::kWhite;
-    Label1.SetFont(title);
-    Label1.SetBounds(S(24), S(6), S(373), S(42));
-
-    StatusBar.SetFont(PanelFont());
-    StatusBar.SetBounds(0, 0, 0, S(19));
     StatusBar.SetAlign(fw::Align::Bottom);
-    StatusBar.SetPanelWidths({S(290), S(50)});
-
+    StatusBar.SetPanelWidths({Scale(290), Scale(50)});
     PageControl.SetImages(ImageList.Handle());
     PageControl.SetAlign(fw::Align::Client);
     PageControl.SetActivePage(&Simple);
@@ -78,275 +83,180 @@ void TCopyForm::BuildLayout() {
     Timer.onTimer = [this] { SeriesTick(); };
     CountTimer.SetInterval(1000);
     CountTimer.onTimer = [this] { CountTimerTimer(); };
-    Capture.onClick = [this] { CaptureClick(); };
-    Copy.onClick = [this] { CopyClick(); };
-    Save.onClick = [this] { SaveClick(); };
-    Print.onClick = [this] { PrintClick(); };
-    StartButton.onClick = [this] { StartButtonClick(); };
-    BtnCopy.onClick = [this] { BtnCopyClick(); };
-    BtnSave.onClick = [this] { BtnSaveClick(); };
-    BtnPrint.onClick = [this] { BtnPrintClick(); };
-    Play.onClick = [this] { PlayClick(); };
-    Stop.onClick = [this] { StopClick(); };
-    Browse.onClick = [this] { BrowseClick(); };
-
-    Minimize.SetText(L"Minimize this");
-    Minimize.SetHint(L"Minimize this window|Minimize only this window, not red border");
-    Minimize.SetBounds(S(478), S(59), S(87), S(17));
-    Minimize.onClick = [this] { MinimizeClick(); };
+    ConnectClicks();
     Minimize.BringToFront();  // over the right end of the tab row
 }
 
+void TCopyForm::ConnectClicks() {
+    struct Connection {
+        fw::Control& control;
+        void (TCopyForm::*handler)();
+    };
+    for (const Connection& c :
+         {Connection{Capture, &TCopyForm::CaptureClick}, Connection{Copy, &TCopyForm::CopyClick},
+          Connection{Save, &TCopyForm::SaveClick}, Connection{Print, &TCopyForm::PrintClick},
+          Connection{Label3, &TCopyForm::Label3Click}, Connection{Panel2, &TCopyForm::Label3Click},
+          Connection{StartButton, &TCopyForm::StartButtonClick}, Connection{BtnCopy, &TCopyForm::BtnCopyClick},
+          Connection{BtnSave, &TCopyForm::BtnSaveClick}, Connection{BtnPrint, &TCopyForm::BtnPrintClick},
+          Connection{Play, &TCopyForm::PlayClick}, Connection{Stop, &TCopyForm::StopClick},
+          Connection{Browse, &TCopyForm::BrowseClick}, Connection{VrAnimate1, &TCopyForm::VrAnimate1Click},
+          Connection{EmailAddress, &TCopyForm::EmailAddressClick},
+          Connection{httpAddress, &TCopyForm::httpAddressClick}, Connection{Minimize, &TCopyForm::MinimizeClick}})
+        c.control.onClick = [this, handler = c.handler] { (this->*handler)(); };
+}
+
+void TCopyForm::SetUpPreviewPanel(fw::Panel& panel) {
+    panel.SetBevelOuter(fw::Bevel::None);
+    panel.SetSingleBorder(true);
+    panel.SetColor(fw::kGray);
+}
+
+void TCopyForm::SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highlight) {
+    border.SetShadowColor(shadow);
+    border.SetHighlightColor(highlight);
+    border.SetAlign(fw::Align::Client);
+}
+
+void TCopyForm::LoadGlyph(fw::BitBtn& button, const wchar_t* glyph) { button.GetGlyph().Load(glyph, 2, Dpi()); }
+
 void TCopyForm::BuildSimplePage() {
-    auto S = [this](int v) { return Scale(v); };
-    SimpleBorder.SetShadowColor(fw::kMaroon);
-    SimpleBorder.SetHighlightColor(fw::kRed);
-    SimpleBorder.SetAlign(fw::Align::Client);
-    Label2.SetBounds(S(8), S(8), 0, 0);
-    Label2.SetText(L"Select area within the red border.");
-
-    Label3.SetFont(LinkFont());
-    Label3.SetCursor(HandCursor());
-    Label3.SetBounds(S(16), S(24), 0, 0);
-    Label3.SetText(L"show border");
-    Label3.SetHint(L"Show border|Show the red border");
-    Label3.onClick = [this] { Label3Click(); };
-
     Label4.SetAutoSize(false);
-    Label4.SetBounds(S(8), S(40), S(195), S(56));
     Label4.SetShowAccelChar(true);  // "&&" shows one ampersand
-    Label4.SetText(
-        L"Use the right side, the bottom or \r\nbottomleft corner to resize border.\r\n"
-        L"Push && hold CTRL and drag on the\r\nred border to move the frame.");
-
-    Capture.SetBounds(S(16), S(104), S(185), S(30));
-    Capture.SetText(L"&Capture bitmap");
-    Capture.GetGlyph().Load(L"GLYPH_CAPTURE", 2, Dpi());
+    PlaceControls({
+        {Label2, 8, 8, 0, 0, L"Select area within the red border."},
+        {Label3, 16, 24, 0, 0, L"show border", kShowBorderHint, &kLinkFont},
+        {Label4, 8, 40, 195, 56,
+         L"Use the right side, the bottom or \r\nbottomleft corner to resize border.\r\n"
+         L"Push && hold CTRL and drag on the\r\nred border to move the frame."},
+        {Capture, 16, 104, 185, 30, L"&Capture bitmap",
+         L"Capture selected area|Capture selection for further copying/saving"},
+        {Copy, 16, 144, 49, 49, L"C&opy", L"Copy bitmap to clipboard|Copy captured bitmap into clipboard"},
+        {Save, 86, 144, 49, 49, L"&Save", L"Save bitmap to file|Save captured bitmap to imagefile"},
+        {Print, 152, 144, 49, 49, L"&Print", L"Print bitmap|Print captured bitmap"},
+        {SimplePanel, 213, 9, 337, 185},
+        {SimpleFrame1, 3, 3, 326, 173},
+    });
+    SetUpBorder(SimpleBorder, fw::kMaroon, fw::kRed);
+    Label3.SetCursor(HandCursor());
+    LoadGlyph(Capture, L"GLYPH_CAPTURE");
     Capture.SetDefault(true);
     AddDefaultButton(&Capture);
     Capture.SetCursor(HandCursor());
-    Capture.SetHint(L"Capture selected area|Capture selection for further copying/saving");
-
-    struct Output {
-        fw::BitBtn& button;
-        int left;
-        const wchar_t* caption;
-        const wchar_t* glyph;
-        const wchar_t* hint;
-    };
-    for (const Output& o :
-         {Output{Copy, 16, L"C&opy", L"GLYPH_COPY", L"Copy bitmap to clipboard|Copy captured bitmap into clipboard"},
-          Output{Save, 86, L"&Save", L"GLYPH_SAVE", L"Save bitmap to file|Save captured bitmap to imagefile"},
-          Output{Print, 152, L"&Print", L"GLYPH_PRINT", L"Print bitmap|Print captured bitmap"}}) {
-        o.button.SetBounds(S(o.left), S(144), S(49), S(49));
-        o.button.SetText(o.caption);
-        o.button.GetGlyph().Load(o.glyph, 2, Dpi());
-        o.button.SetLayout(fw::GlyphLayout::Top);
-        o.button.SetCursor(HandCursor());
-        o.button.SetHint(o.hint);
-        o.button.SetEnabled(false);
+    for (auto [button, glyph] : {std::pair{&Copy, L"GLYPH_COPY"}, {&Save, L"GLYPH_SAVE"}, {&Print, L"GLYPH_PRINT"}}) {
+        LoadGlyph(*button, glyph);
+        button->SetLayout(fw::GlyphLayout::Top);
+        button->SetCursor(HandCursor());
+        button->SetEnabled(false);
     }
-
-    SimplePanel.SetBevelOuter(fw::Bevel::None);
-    SimplePanel.SetSingleBorder(true);
-    SimplePanel.SetColor(fw::kGray);
-    SimplePanel.SetBounds(S(213), S(9), S(337), S(185));
-    SimpleFrame1.SetBounds(S(3), S(3), S(326), S(173));
+    SetUpPreviewPanel(SimplePanel);
 }
 
 void TCopyForm::BuildCountDownPage() {
-    auto S = [this](int v) { return Scale(v); };
-    VrBorder1.SetShadowColor(fw::kMaroon);
-    VrBorder1.SetHighlightColor(fw::kRed);
-    VrBorder1.SetAlign(fw::Align::Client);
     Panel2.SetBevelOuter(fw::Bevel::None);
-    Panel2.SetFont(LinkFont());
-    Panel2.SetText(L"show border");
+    PlaceControls({
+        {Panel2, 480, 8, 73, 17, L"show border", kShowBorderHint, &kLinkFont},
+        {PageControl1, 5, 5, 549, 196},
+        {Label11, 8, 0, 0, 0,
+         L"Capturing will be performed after a \r\nnumber of seconds. The countdown\r\n"
+         L"will be seen within the red border."},
+        {StartButton, 8, 64, 137, 33, L"Start countdown", L"Start countdown|Start countdown in red border"},
+        {Label9, 160, 59, 0, 0, L"Interval:"},
+        {CountInterval, 160, 75, 73, 21, L"", L"Interval|Seconds before capturing"},
+        {CheckMinimize, 8, 104, 233, 17, L"Minimize this form when capturing"},
+        {BtnCopy, 8, 136, 65, 25, L"Copy", L"Copy to clipboard|Copy captured bitmap to clipboard"},
+        {BtnSave, 80, 136, 73, 25, L"Save", L"Save to file|Save captured bitmap to file"},
+        {BtnPrint, 160, 136, 73, 25, L"&Print", L"Print bitmap|Print captured bitmap"},
+        {CountPanel, 259, 1, 281, 161},
+        {RegFrame2, 3, 3, 270, 151},
+    });
+    SetUpBorder(VrBorder1, fw::kMaroon, fw::kRed);
     Panel2.SetCursor(HandCursor());
-    Panel2.SetHint(L"Show border|Show the red border");
-    Panel2.SetBounds(S(480), S(8), S(73), S(17));
-    Panel2.onClick = [this] { Label3Click(); };
     Panel2.BringToFront();  // over the right end of the sub-pages' tab row
-
     PageControl1.SetImages(ImageList.Handle());
     PageControl1.SetMultiLine(true);
-    PageControl1.SetBounds(S(5), S(5), S(549), S(196));
     PageControl1.SetActivePage(&CountDown);
-
-    Label11.SetBounds(S(8), 0, 0, 0);
-    Label11.SetText(
-        L"Capturing will be performed after a \r\nnumber of seconds. The countdown\r\n"
-        L"will be seen within the red border.");
-
-    StartButton.SetBounds(S(8), S(64), S(137), S(33));
-    StartButton.SetText(L"Start countdown");
-    StartButton.GetGlyph().Load(L"GLYPH_START", 2, Dpi());
+    LoadGlyph(StartButton, L"GLYPH_START");
     StartButton.SetDefault(true);
     AddDefaultButton(&StartButton);
-    StartButton.SetHint(L"Start countdown|Start countdown in red border");
-
-    Label9.SetBounds(S(160), S(59), 0, 0);
-    Label9.SetText(L"Interval:");
-    CountInterval.SetBounds(S(160), S(75), S(73), S(21));
     CountInterval.SetItems({L"3 sec", L"5 sec", L"10 sec", L"20 sec", L"30 sec", L"60 sec"});
     CountInterval.SetItemIndex(0);
-    CountInterval.SetHint(L"Interval|Seconds before capturing");
-
-    CheckMinimize.SetBounds(S(8), S(104), S(233), S(17));
-    CheckMinimize.SetText(L"Minimize this form when capturing");
     CheckMinimize.SetChecked(true);
-
-    struct Output {
-        fw::BitBtn& button;
-        int left, width;
-        const wchar_t* caption;
-        const wchar_t* glyph;
-        const wchar_t* hint;
-    };
-    for (const Output& o :
-         {Output{BtnCopy, 8, 65, L"Copy", L"GLYPH_COPY_S", L"Copy to clipboard|Copy captured bitmap to clipboard"},
-          Output{BtnSave, 80, 73, L"Save", L"GLYPH_SAVE_S", L"Save to file|Save captured bitmap to file"},
-          Output{BtnPrint, 160, 73, L"&Print", L"GLYPH_PRINT_S", L"Print bitmap|Print captured bitmap"}}) {
-        o.button.SetBounds(S(o.left), S(136), S(o.width), S(25));
-        o.button.SetText(o.caption);
-        o.button.GetGlyph().Load(o.glyph, 2, Dpi());
-        o.button.SetHint(o.hint);
-        o.button.SetEnabled(false);
+    for (auto [button, glyph] :
+         {std::pair{&BtnCopy, L"GLYPH_COPY_S"}, {&BtnSave, L"GLYPH_SAVE_S"}, {&BtnPrint, L"GLYPH_PRINT_S"}}) {
+        LoadGlyph(*button, glyph);
+        button->SetEnabled(false);
     }
     BtnPrint.SetCursor(HandCursor());
-
-    CountPanel.SetBevelOuter(fw::Bevel::None);
-    CountPanel.SetSingleBorder(true);
-    CountPanel.SetColor(fw::kGray);
-    CountPanel.SetBounds(S(259), S(1), S(281), S(161));
-    RegFrame2.SetBounds(S(3), S(3), S(270), S(151));
+    SetUpPreviewPanel(CountPanel);
 }
 
 void TCopyForm::BuildRegularPage() {
-    auto S = [this](int v) { return Scale(v); };
-    fw::FontSpec red = PanelFont();
-    red.color = fw::kRed;
-    Label10.SetFont(red);
     Label10.SetAutoSize(false);
-    Label10.SetBounds(S(24), S(8), S(81), S(14));
-    Label10.SetText(L"Recording...");
+    for (fw::LabeledEdit* e : {&Filename, &Path}) e->SetBorder(false);
+    Filename.SetMaxLength(60);
+    PlaceControls({
+        {Label10, 24, 8, 81, 14, L"Recording...", L"", &kRecordingFont},
+        {Play, 24, 24, 41, 41, L"", kStartHint},
+        {Stop, 80, 24, 41, 41, L"", L"Stop capturing"},
+        {Label7, 152, 24, 0, 0, L"Capture every:"},
+        {Intervall, 152, 40, 89, 21, L"", L"Interval|Choose how often capturing will take place"},
+        {Filename, 8, 94, 161, 19, L"Filename:", L"Filename|Filename for the saved files"},
+        {Label6, 168, 78, 0, 0, L"Filetype:"},
+        {Filetype, 168, 94, 73, 21, L"", L"Filetype|Choose filetype to save to"},
+        {Path, 8, 142, 169, 19, L"Path to where to save the bitmaps:", L"Path|Path to where to save the bitmaps"},
+        {Browse, 178, 142, 64, 21, L"Browse...", L"Browse|Select path to where to save the bitmaps"},
+        {RegPanel, 259, 1, 281, 163},
+        {RegFrame1, 3, 3, 270, 151},
+    });
     Label10.SetVisible(false);
-
     fw::Bitmap face;
     BtnImageList.GetBitmap(0, face);
     Play.GetGlyph().Assign(face, 2);
     Play.SetLayout(fw::GlyphLayout::Right);
     Play.SetAllowAllUp(true);
-    Play.SetBounds(S(24), S(24), S(41), S(41));
-    Play.SetHint(L"Start capturing|Start the capturing of selected area");
-
     Stop.GetGlyph().Load(L"GLYPH_STOP", 2, Dpi());
-    Stop.SetBounds(S(80), S(24), S(41), S(41));
-    Stop.SetHint(L"Stop capturing");
     Stop.SetEnabled(false);
-
-    Label7.SetBounds(S(152), S(24), 0, 0);
-    Label7.SetText(L"Capture every:");
-    Intervall.SetBounds(S(152), S(40), S(89), S(21));
     Intervall.SetItems({L"1 sec", L"2 sec", L"3 sec", L"5 sec", L"10 sec", L"25 sec", L"1 min", L"2 min", L"3 min",
                         L"5 min", L"10 min", L"30 min", L"1 hour"});
     Intervall.SetItemIndex(0);
-    Intervall.SetHint(L"Interval|Choose how often capturing will take place");
-
-    Filename.SetBorder(false);
-    Filename.SetMaxLength(60);
-    Filename.SetBounds(S(8), S(94), S(161), S(19));
-    Filename.SetLabelCaption(L"Filename:");
-    Filename.SetHint(L"Filename|Filename for the saved files");
-
-    Label6.SetBounds(S(168), S(78), 0, 0);
-    Label6.SetText(L"Filetype:");
-    Filetype.SetBounds(S(168), S(94), S(73), S(21));
     Filetype.SetItems({L".bmp", L".jpg", L".gif", L".emf", L".wmf"});
     Filetype.SetItemIndex(0);
-    Filetype.SetHint(L"Filetype|Choose filetype to save to");
-
-    Path.SetBorder(false);
-    Path.SetBounds(S(8), S(142), S(169), S(19));
-    Path.SetLabelCaption(L"Path to where to save the bitmaps:");
-    Path.SetHint(L"Path|Path to where to save the bitmaps");
-
-    Browse.SetBounds(S(178), S(142), S(64), S(21));
-    Browse.SetText(L"Browse...");
-    Browse.SetHint(L"Browse|Select path to where to save the bitmaps");
-
-    RegPanel.SetBevelOuter(fw::Bevel::None);
-    RegPanel.SetSingleBorder(true);
-    RegPanel.SetColor(fw::kGray);
-    RegPanel.SetBounds(S(259), S(1), S(281), S(163));
-    RegFrame1.SetBounds(S(3), S(3), S(270), S(151));
+    SetUpPreviewPanel(RegPanel);
 }
 
 void TCopyForm::BuildAboutPage() {
-    auto S = [this](int v) { return Scale(v); };
     ImagePanel.SetBevelInner(fw::Bevel::Lowered);
     ImagePanel.SetBevelOuter(fw::Bevel::Lowered);
     ImagePanel.SetBevelWidth(2);
-    ImagePanel.SetBounds(S(16), S(16), S(73), S(73));
-    VrBorder3.SetShadowColor(fw::kGray);
-    VrBorder3.SetHighlightColor(fw::kBlack);
-    VrBorder3.SetAlign(fw::Align::Client);
-
-    VrAnimate1.SetBounds(S(4), S(4), S(65), S(65));
-    VrAnimate1.SetCursor(HandCursor());
-    VrAnimate1.SetHint(L"Stop");
+    Image1.LoadPicture(L"LOGO", Dpi());
+    Image1.SetTransparent(true);
+    PlaceControls({
+        {ImagePanel, 16, 16, 73, 73},
+        {VrAnimate1, 4, 4, 65, 65, L"", L"Stop"},
+        {Image1, 110, 14, 169, 41},
+        {Label14, 112, 60, 0, 0, L"by Tolvard Software", L"", &kCreditFont},
+        {ProductName, 16, 104, 0, 0, L"Product Name: "},
+        {Label12, 120, 104, 0, 0, L"Snapvane", L"", &kValueFont},
+        {Version, 16, 127, 0, 0, L"Version:"},
+        {Label13, 88, 127, 0, 0, L"1.1", L"", &kValueFont},
+        {Email, 16, 150, 0, 0, L"E-mail: "},
+        {EmailAddress, 80, 150, 0, 0, kMakerEmail, std::wstring(L"Send an e-mail|Send an e-mail to ") + kMakerEmail,
+         &kAddressFont},
+        {Homepage, 16, 174, 0, 0, L"Website:"},
+        {httpAddress, 88, 174, 0, 0, kMakerWeb, std::wstring(L"Visit website|Visit ") + kMakerWeb, &kAddressFont},
+        {Panel1, 296, 8, 3, 193},
+        {Memo1, 311, 11, 233, 180},
+    });
+    SetUpBorder(VrBorder3, fw::kGray, fw::kBlack);
     VrAnimate1.SetThreaded(true);
     VrAnimate1.SetFrameCols(6);
     LoadAnimationSheet();
     VrAnimate1.SetActive(true);
-    VrAnimate1.onClick = [this] { VrAnimate1Click(); };
-
-    Image1.LoadPicture(L"LOGO", Dpi());
-    Image1.SetTransparent(true);
-    Image1.SetBounds(S(110), S(14), S(169), S(41));
     Image1.SetAutoSize(true);
-
-    fw::FontSpec credit = PanelFont();
-    credit.height = 16;
-    credit.italic = true;
-    Label14.SetFont(credit);
-    Label14.SetBounds(S(112), S(60), 0, 0);
-    Label14.SetText(L"by Tolvard Software");
-
-    fw::FontSpec bold = PanelFont();
-    bold.bold = true;
-    fw::FontSpec link = bold;
-    link.underline = true;
-    link.color = fw::kBlue;
-    struct Row {
-        fw::Label& caption;
-        fw::Label& value;
-        int top, valueLeft;
-        const wchar_t* captionText;
-        std::wstring valueText;
-        bool isLink;
-    };
-    for (const Row& r : {Row{ProductName, Label12, 104, 120, L"Product Name: ", L"Snapvane", false},
-                         Row{Version, Label13, 127, 88, L"Version:", L"1.1", false},
-                         Row{Email, EmailAddress, 150, 80, L"E-mail: ", kMakerEmail, true},
-                         Row{Homepage, httpAddress, 174, 88, L"Website:", kMakerWeb, true}}) {
-        r.caption.SetBounds(S(16), S(r.top), 0, 0);
-        r.caption.SetText(r.captionText);
-        r.value.SetFont(r.isLink ? link : bold);
-        r.value.SetBounds(S(r.valueLeft), S(r.top), 0, 0);
-        r.value.SetText(r.valueText);
-        if (r.isLink) r.value.SetCursor(HandCursor());
-    }
-    EmailAddress.SetHint(std::wstring(L"Send an e-mail|Send an e-mail to ") + kMakerEmail);
-    EmailAddress.onClick = [this] { EmailAddressClick(); };
-    httpAddress.SetHint(std::wstring(L"Visit website|Visit ") + kMakerWeb);
-    httpAddress.onClick = [this] { httpAddressClick(); };
-
+    for (fw::Control* link : std::initializer_list<fw::Control*>{&VrAnimate1, &EmailAddress, &httpAddress})
+        link->SetCursor(HandCursor());
     Panel1.SetBevelOuter(fw::Bevel::Lowered);
-    Panel1.SetBounds(S(296), S(8), S(3), S(193));
-
     Memo1.SetReadOnly(true);
-    Memo1.SetBounds(S(311), S(11), S(233), S(180));
     Memo1.SetLines({L"Snapvane is a simple but ",
                     L"powerful screen capture device. It ",
                     L"consist of to parts; one main form ",

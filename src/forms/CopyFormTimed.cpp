@@ -12,7 +12,6 @@
 namespace {
 // The display text of the save folder must fit this width in the panel's font.
 constexpr int kPathWidthLimit = 195;
-const wchar_t* const kStartHint = L"Start capturing|Start the capturing of selected area";
 }  // namespace
 
 // ---- countdown
@@ -29,8 +28,7 @@ void TCopyForm::StartButtonClick() {
     CheckMinimize.SetEnabled(false);
     BtnSave.SetEnabled(false);
     BtnPrint.SetEnabled(false);
-    printedWidth_ = MainForm->Width() - TMainForm::kBand * 2;
-    printedHeight_ = MainForm->Height() - TMainForm::kBand * 2;
+    RememberPrintedSize();
 }
 
 void TCopyForm::CountTimerTimer() {
@@ -85,16 +83,18 @@ void TCopyForm::SetPlayFace(int index) {
     Play.GlyphChanged();
 }
 
+void TCopyForm::EnableSeriesSettings(bool enabled) {
+    for (fw::Control* c :
+         std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6, &Filename, &Path, &Browse})
+        c->SetEnabled(enabled);
+}
+
 void TCopyForm::PlayClick() {
     if (Filename.Text().empty() || Path.Text().empty()) {
-        fw::Application::Instance().MessageBox(L"Enter filename and path.", L"Warning", MB_OK | MB_ICONWARNING);
+        fw::Application::Instance().ShowMessage(L"Enter filename and path.", L"Warning", MB_OK | MB_ICONWARNING);
         return;
     }
-    if (!Stop.Enabled()) {
-        for (fw::Control* c :
-             std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6, &Filename, &Path, &Browse})
-            c->SetEnabled(false);
-    }
+    if (!Stop.Enabled()) EnableSeriesSettings(false);
     Timer.SetInterval(unsigned(base::SeriesIntervalMs(Intervall.ItemIndex())));
     SetPlayFace(1);
     if (Play.Tag() != 0) {
@@ -142,9 +142,7 @@ void TCopyForm::SeriesTick() {
 
 void TCopyForm::StopClick() {
     Timer.SetEnabled(false);
-    for (fw::Control* c :
-         std::initializer_list<fw::Control*>{&Label7, &Intervall, &Filetype, &Label6, &Filename, &Path, &Browse})
-        c->SetEnabled(true);
+    EnableSeriesSettings(true);
     Play.SetHint(kStartHint);
     Play.SetDown(false);
     SetPlayFace(0);

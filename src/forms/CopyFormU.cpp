@@ -161,11 +161,21 @@ void TCopyForm::VrAnimate1Click() {
 
 void TCopyForm::FormKeyUp(WORD& key, fw::ShiftState) {
     if (key != VK_SPACE) return;
-    // The space key runs the action of the page that shows; the key still reaches the control
-    // with the focus afterwards.
-    if (PageControl.ActivePage() == &Simple) Capture.Click();
-    if (PageControl.ActivePage() == &CaptureLoop && PageControl1.ActivePage() == &CountDown) StartButton.Click();
-    if (PageControl.ActivePage() == &CaptureLoop && PageControl1.ActivePage() == &CaptureRegularily) PlayClick();
+    // The key still reaches the control with the focus afterwards.
+    RunShowingPageAction();
+}
+
+bool TCopyForm::RunShowingPageAction() {
+    if (PageControl.ActivePage() == &Simple) {
+        Capture.Click();
+        return true;
+    }
+    if (PageControl.ActivePage() != &CaptureLoop) return false;
+    if (PageControl1.ActivePage() == &CountDown)
+        StartButton.Click();
+    else if (PageControl1.ActivePage() == &CaptureRegularily)
+        PlayClick();
+    return false;
 }
 
 void TCopyForm::Label3Click() { ::SetWindowPos(MainForm->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }

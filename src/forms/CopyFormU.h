@@ -122,6 +122,9 @@ public:
     void httpAddressClick();
     void VrAnimate1Click();
     void FormKeyUp(WORD& key, fw::ShiftState shift);
+    // The space key's action, from either window: that of the page that shows. True when it
+    // was the simple capture.
+    bool RunShowingPageAction();
     // Capture and output.
     void CaptureClick();
     void CopyClick();
@@ -158,11 +161,26 @@ protected:
     void DoDpiChanged() override;
 
 private:
+    // One control's place and size in layout units, its caption (a labeled edit's: its
+    // label's), hint and font; an empty text or no font leaves the control's own.
+    struct Placement {
+        fw::Control& control;
+        int left, top, width, height;
+        std::wstring caption = {};
+        std::wstring hint = {};
+        const fw::FontSpec* font = nullptr;
+    };
+    // The one routine that places the controls of a layout table.
+    void PlaceControls(std::initializer_list<Placement> placements);
     void BuildLayout();
     void BuildSimplePage();
     void BuildCountDownPage();
     void BuildRegularPage();
     void BuildAboutPage();
+    void ConnectClicks();
+    static void SetUpPreviewPanel(fw::Panel& panel);
+    static void SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highlight);
+    void LoadGlyph(fw::BitBtn& button, const wchar_t* glyph);
     // Grabs the capture rectangle of the frame into a picture holder; on failure the holder
     // keeps what it showed.
     void GrabInto(fw::Image& holder);
@@ -172,6 +190,10 @@ private:
     void SetPlayFace(int index);
     // The animation's frames drawn for the panel's scale; it goes on as it was (running or not).
     void LoadAnimationSheet();
+    // The settings of the series, locked while it runs.
+    void EnableSeriesSettings(bool enabled);
+    // The printed size: that of the frame's capture rectangle now.
+    void RememberPrintedSize();
     // The save folder (the hint of Path), shortened into Path's text to fit its width.
     void ShowSaveFolder();
     // Hands a mailto: or web address to the shell's "open".
@@ -180,6 +202,8 @@ private:
     void FinishCountdown();
     // A tick of the series timer: one capture, with failure reports that never stack.
     void SeriesTick();
+
+    static constexpr const wchar_t* kStartHint = L"Start capturing|Start the capturing of selected area";
 
     int printedWidth_ = 0, printedHeight_ = 0;
     int seriesCounter_ = 0;

@@ -1,6 +1,7 @@
 #include "forms/CopyMaU.h"
 
 #include "base/CursorZone.h"
+#include "base/Geometry.h"
 #include "base/Readout.h"
 #include "forms/CopyFormU.h"
 #include "framework/Application.h"
@@ -55,30 +56,32 @@ void TMainForm::FormPaint() {
     const int w = lastWidth_, h = lastHeight_;
     fw::Canvas& c = GetCanvas();
 
-    // The band: a 10 px pen is centred on the outline, so it covers the window's outer edge
-    // and reaches 6 px inwards; the inside is filled with the key colour.
+    // The band: a pen centred on the outline one pixel inside covers the window's outer edge
+    // and reaches the band's width inwards; the inside is filled with the key colour.
+    const int b = base::kBandWidth, g = base::kGripLength;
     c.SetPenColor(fw::kRed);
-    c.SetPenWidth(10);
+    c.SetPenWidth(2 * (b - 1));
     c.SetPenStyle(PS_SOLID);
     c.SetBrushColor(kKeyColor);
     c.Rectangle(1, 1, w, h);
 
-    // The grip: an L over the bottom-right corner.
+    // The grip: an L over the bottom-right corner, as wide as the band, outlined in white
+    // inside and grey at the window's edge, one pixel beyond the grip.
     c.SetPenColor(fw::kBlack);
     c.SetPenWidth(1);
     c.SetBrushColor(fw::kBlack);
-    c.Polygon({{w - 15, h - 6}, {w - 6, h - 6}, {w - 6, h - 15}, {w, h - 15}, {w, h}, {w - 15, h}});
+    c.Polygon({{w - g, h - b}, {w - b, h - b}, {w - b, h - g}, {w, h - g}, {w, h}, {w - g, h}});
 
     c.SetPenColor(fw::kWhite);
-    c.MoveTo(w - 16, h - 6);
-    c.LineTo(w - 16, h);
-    c.MoveTo(w - 6, h - 16);
-    c.LineTo(w, h - 16);
+    c.MoveTo(w - g - 1, h - b);
+    c.LineTo(w - g - 1, h);
+    c.MoveTo(w - b, h - g - 1);
+    c.LineTo(w, h - g - 1);
 
     c.SetPenColor(fw::kGray);
-    c.MoveTo(w - 1, h - 16);
+    c.MoveTo(w - 1, h - g - 1);
     c.LineTo(w - 1, h - 1);
-    c.LineTo(w - 17, h - 1);
+    c.LineTo(w - g - 2, h - 1);
 
     c.SetBrushColor(kKeyColor);
 }
@@ -159,15 +162,8 @@ void TMainForm::FormKeyUp(WORD& key, fw::ShiftState) {
     if (key != VK_SPACE || !CopyForm) return;
     // The space key runs the action of the control panel's showing page. After a capture from
     // here both windows come back, so the new preview is in view.
-    TCopyForm& panel = *CopyForm;
-    if (panel.PageControl.ActivePage() == &panel.Simple) {
-        panel.Capture.Click();
-        panel.RestoreClick();
+    if (CopyForm->RunShowingPageAction()) {
+        CopyForm->RestoreClick();
         app.Restore();
     }
-    if (panel.PageControl.ActivePage() == &panel.CaptureLoop && panel.PageControl1.ActivePage() == &panel.CountDown)
-        panel.StartButton.Click();
-    if (panel.PageControl.ActivePage() == &panel.CaptureLoop &&
-        panel.PageControl1.ActivePage() == &panel.CaptureRegularily)
-        panel.PlayClick();
 }

@@ -30,8 +30,6 @@ public:
 
     // Key colour: its pixels are invisible and let the mouse through.
     static constexpr fw::Color kKeyColor = 0x008000;
-    // Width of the red band: the capture rectangle starts this far inside.
-    static constexpr int kBand = 6;
 
 protected:
     void CreateParams(fw::WindowParams& params) override;

@@ -1,11 +1,9 @@
 #pragma once
-// The preview of the "Countdown" and "Capture regularily" pages: a grey frame that scrolls
-// when its picture is larger than it; the picture sits at the top-left corner.
-#include "framework/Image.h"
-#include "framework/ScrollBox.h"
+// The preview of the "Countdown" and "Capture regularily" pages.
+#include "forms/PreviewFrame.h"
 
-class TRegFrame : public fw::ScrollBox {
+class TRegFrame : public TPreviewFrame {
 public:
-    TRegFrame(fw::Container* parent, std::wstring name);
-    fw::Image Image;
+    TRegFrame(fw::Container* parent, std::wstring name)
+        : TPreviewFrame(parent, std::move(name), L"Captured bitmap|Captured bitmap saved to file") {}
 };

@@ -1,11 +1,9 @@
 #pragma once
-// The preview of the "Simple capturing" page: a grey frame that scrolls when its picture is
-// larger than it; the picture sits at the top-left corner and sizes itself.
-#include "framework/Image.h"
-#include "framework/ScrollBox.h"
+// The preview of the "Simple capturing" page.
+#include "forms/PreviewFrame.h"
 
-class TSimpleFrame : public fw::ScrollBox {
+class TSimpleFrame : public TPreviewFrame {
 public:
-    TSimpleFrame(fw::Container* parent, std::wstring name);
-    fw::Image Image;
+    TSimpleFrame(fw::Container* parent, std::wstring name)
+        : TPreviewFrame(parent, std::move(name), L"Captured picture|Captured picture from selected area") {}
 };

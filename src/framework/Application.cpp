@@ -54,7 +54,7 @@ void Application::Initialize() {
     // A zero-size window in the middle of the screen: it carries the taskbar button and owns
     // the ordinary forms, so they disappear with it when the application is minimized.
     WindowParams p;
-    p.className = L"SvApplication";
+    p.className = L"FwApplication";
     p.caption = title_;
     p.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
     p.x = ::GetSystemMetrics(SM_CXSCREEN) / 2;
@@ -129,11 +129,7 @@ void Application::Run() {
         MSG msg;
         BOOL r = ::GetMessageW(&msg, nullptr, 0, 0);
         if (r <= 0) break;
-        if (!PreTranslate(msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-            if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
-        }
+        Dispatch(msg);
     }
     terminated_ = true;
 }
@@ -151,12 +147,15 @@ bool Application::HandleMessage() {
         ::PostQuitMessage(int(msg.wParam));  // leave it for the outer loop
         return false;
     }
-    if (!PreTranslate(msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-        if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
-    }
+    Dispatch(msg);
     return true;
+}
+
+void Application::Dispatch(MSG& msg) {
+    if (PreTranslate(msg)) return;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+    if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
 }
 
 void Application::ProcessMessages() {
@@ -209,10 +208,10 @@ void Application::HandleException(std::exception_ptr error) {
 }
 
 void Application::ShowException(const std::wstring& message) {
-    MessageBox(base::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
+    ShowMessage(base::WithFullStop(message), title_, MB_OK | MB_ICONERROR);
 }
 
-int Application::MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+int Application::ShowMessage(const std::wstring& text, const std::wstring& caption, UINT flags) {
     CancelHint();
     if (messageBoxHook) return messageBoxHook(text, caption, flags);
     HWND owner = ::GetActiveWindow();
@@ -229,7 +228,7 @@ void Application::Synchronize(const std::function<void()>& call) {
     }
     SyncCall entry{&call, ::CreateEventW(nullptr, TRUE, FALSE, nullptr), nullptr};
     // Without its event the entry could not be waited for, and it lives on this stack.
-    if (!entry.done) throw OutOfResources(L"Out of system resources");
+    if (!entry.done) throw OutOfResources();
     {
         std::lock_guard<std::mutex> lock(syncLock_);
         syncQueue_.push_back(&entry);
@@ -402,6 +401,51 @@ void Application::ShowHintNow() {
     ::SetTimer(hwnd_, kHintHideTimer, kHintHidePause, nullptr);
 }
 
+// ---- the application window's messages
+
+void Application::OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED && !minimized_) {
+        minimized_ = true;
+        HideOwnedForms();
+        if (onMinimize) onMinimize();
+    } else if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && minimized_) {
+        minimized_ = false;
+        ShowOwnedForms();
+        if (onRestore) onRestore();
+    }
+}
+
+bool Application::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_MINIMIZE:
+        Minimize();
+        return true;
+    case SC_RESTORE:
+        Restore();
+        return true;
+    case SC_CLOSE:
+        if (mainForm_) mainForm_->Close();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Application::OnSetFocus() {
+    // A click on the taskbar button activates this zero-size window: pass it on.
+    if (mainForm_ && mainForm_->Handle() && ::IsWindowVisible(mainForm_->Handle()) && !minimized_)
+        ::SetFocus(mainForm_->Handle());
+}
+
+void Application::OnTimer(UINT_PTR id) {
+    if (id == kHintShowTimer) {
+        ShowHintNow();
+    } else if (id == kHintHideTimer) {
+        ::KillTimer(hwnd_, kHintHideTimer);
+        if (hintWindow_) hintWindow_->HideHint();
+    }
+}
+
 LRESULT Application::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case kSyncMessage:
@@ -411,46 +455,19 @@ LRESULT Application::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         PointerLeft();
         return 0;
     case WM_SIZE:
-        if (wp == SIZE_MINIMIZED && !minimized_) {
-            minimized_ = true;
-            HideOwnedForms();
-            if (onMinimize) onMinimize();
-        } else if ((wp == SIZE_RESTORED || wp == SIZE_MAXIMIZED) && minimized_) {
-            minimized_ = false;
-            ShowOwnedForms();
-            if (onRestore) onRestore();
-        }
+        OnSize(wp);
         return 0;
     case WM_SYSCOMMAND:
-        switch (wp & 0xFFF0) {
-        case SC_MINIMIZE:
-            Minimize();
-            return 0;
-        case SC_RESTORE:
-            Restore();
-            return 0;
-        case SC_CLOSE:
-            if (mainForm_) mainForm_->Close();
-            return 0;
-        default:
-            break;
-        }
+        if (OnSysCommand(wp)) return 0;
         break;
     case WM_CLOSE:
         if (mainForm_) mainForm_->Close();
         return 0;
     case WM_SETFOCUS:
-        // A click on the taskbar button activates this zero-size window: pass it on.
-        if (mainForm_ && mainForm_->Handle() && ::IsWindowVisible(mainForm_->Handle()) && !minimized_)
-            ::SetFocus(mainForm_->Handle());
+        OnSetFocus();
         return 0;
     case WM_TIMER:
-        if (wp == kHintShowTimer) {
-            ShowHintNow();
-        } else if (wp == kHintHideTimer) {
-            ::KillTimer(hwnd_, kHintHideTimer);
-            if (hintWindow_) hintWindow_->HideHint();
-        }
+        OnTimer(wp);
         return 0;
     default:
         break;

@@ -60,9 +60,8 @@ public:
     // Shows the main windows and runs the message loop until Terminate.
     void Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
     // Read by workers too.
-    bool ShuttingDown() const { return terminated_; }
+    bool Terminated() const { return terminated_; }
     // Handles every waiting message, then returns.
     void ProcessMessages();
     // Handles one message if there is one; false when the queue was empty.
@@ -71,8 +70,8 @@ public:
     // The barrier of every callback hands its error here: it is shown and the program goes on.
     void HandleException(std::exception_ptr error);
     void ShowException(const std::wstring& message);
-    // A modal message box; tests may replace it.
-    int MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags);
+    // A modal message box (MessageBoxW's flags and answer); tests may replace it.
+    int ShowMessage(const std::wstring& text, const std::wstring& caption, UINT flags);
     std::function<int(const std::wstring& text, const std::wstring& caption, UINT flags)> messageBoxHook;
 
     // Runs a call on the GUI thread and waits for it; from the GUI thread it runs at once.
@@ -113,7 +112,14 @@ protected:
 
 private:
     Application() = default;
+    // Key preview, dialog keys, then the window procedure: one message of a loop.
+    void Dispatch(MSG& msg);
     bool PreTranslate(MSG& msg);
+    void OnSize(WPARAM kind);
+    // True when the command was handled (minimize, restore, close).
+    bool OnSysCommand(WPARAM command);
+    void OnSetFocus();
+    void OnTimer(UINT_PTR id);
     void HideOwnedForms();
     void ShowOwnedForms();
     void ShowHintNow();

@@ -16,14 +16,14 @@ PaletteHandle MakePalette(const PALETTEENTRY* entries, int count) {
     logical->palNumEntries = WORD(count);
     if (count > 0) std::memcpy(logical->palPalEntry, entries, size_t(count) * sizeof(PALETTEENTRY));
     PaletteHandle palette(::CreatePalette(logical));
-    if (!palette) throw OutOfResources(L"Out of system resources");
+    if (!palette) throw OutOfResources();
     return palette;
 }
 
 PaletteHandle CopyPalette(HPALETTE palette) {
     if (!palette) return {};
     WORD count = 0;
-    if (!::GetObjectW(palette, sizeof count, &count)) throw OutOfResources(L"Out of system resources");
+    if (!::GetObjectW(palette, sizeof count, &count)) throw OutOfResources();
     std::vector<PALETTEENTRY> entries(count);
     if (count) ::GetPaletteEntries(palette, 0, count, entries.data());
     return MakePalette(entries.data(), count);
@@ -46,7 +46,7 @@ void Bitmap::Deselect() {
 HDC Bitmap::Dc() {
     if (!dc_) {
         dc_.Reset(::CreateCompatibleDC(nullptr));
-        if (!dc_) throw OutOfResources(L"Out of system resources");
+        if (!dc_) throw OutOfResources();
         if (palette_) ::SelectPalette(dc_.Get(), palette_.Get(), FALSE);
     }
     if (bmp_ && !dcOriginal_) dcOriginal_ = ::SelectObject(dc_.Get(), bmp_.Get());
@@ -81,7 +81,7 @@ void Bitmap::SetSize(int width, int height, HDC compatibleWith) {
             WindowDc screen(nullptr);
             h = ::CreateCompatibleBitmap(screen.Get(), width, height);
         }
-        if (!h) throw OutOfResources(L"Out of system resources");
+        if (!h) throw OutOfResources();
         bmp_.Reset(h);
         width_ = width;
         height_ = height;
@@ -106,12 +106,12 @@ void Bitmap::Swap(Bitmap& other) {
     other.Changed();
 }
 
-void Bitmap::Adopt(HBITMAP bmp, HPALETTE palette) {
+void Bitmap::Adopt(BitmapHandle bmp, PaletteHandle palette) {
     ReleaseDc();
-    bmp_.Reset(bmp);
-    palette_.Reset(palette);
+    bmp_ = std::move(bmp);
+    palette_ = std::move(palette);
     BITMAP info{};
-    if (bmp && ::GetObjectW(bmp, sizeof info, &info)) {
+    if (bmp_ && ::GetObjectW(bmp_.Get(), sizeof info, &info)) {
         width_ = info.bmWidth;
         height_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     } else {
@@ -128,7 +128,7 @@ void Bitmap::Assign(const Bitmap& other) {
     }
     WindowDc screen(nullptr);
     BitmapHandle copy(::CreateCompatibleBitmap(screen.Get(), other.width_, other.height_));
-    if (!copy) throw OutOfResources(L"Out of system resources");
+    if (!copy) throw OutOfResources();
     {
         MemoryDc dst(::CreateCompatibleDC(nullptr));
         SelectGuard selDst(dst.Get(), copy.Get());
@@ -137,7 +137,7 @@ void Bitmap::Assign(const Bitmap& other) {
         ::BitBlt(dst.Get(), 0, 0, other.width_, other.height_, src.Dc(), 0, 0, SRCCOPY);
     }
     PaletteHandle palette = CopyPalette(other.palette_.Get());
-    Adopt(copy.Release(), palette.Release());
+    Adopt(std::move(copy), std::move(palette));
 }
 
 void Bitmap::SetPalette(PaletteHandle palette) {

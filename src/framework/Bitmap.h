@@ -40,7 +40,8 @@ public:
     // the change. A picture is handed over this way where a copy would only be thrown away.
     void Swap(Bitmap& other);
     // Takes ownership of a bitmap handle (DDB or DIB section).
-    void Adopt(HBITMAP bmp, HPALETTE palette = nullptr);
+    void Adopt(HBITMAP bmp, HPALETTE palette = nullptr) { Adopt(BitmapHandle(bmp), PaletteHandle(palette)); }
+    void Adopt(BitmapHandle bmp, PaletteHandle palette);
     // Gives the bitmap a palette (or none), selected into its DC from then on; the pixels stay.
     void SetPalette(PaletteHandle palette);
     void LoadFromResource(HINSTANCE instance, const wchar_t* name);

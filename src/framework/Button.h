@@ -10,7 +10,6 @@ public:
     Button(Container* parent, std::wstring name);
     void CreateWnd() override;
     LRESULT Notify(UINT msg, WPARAM wp, LPARAM lp) override;
-    bool IsDefault() const { return default_; }
     void SetDefault(bool d) { default_ = d; }
 
 protected:

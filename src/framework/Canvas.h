@@ -47,12 +47,9 @@ public:
     void SetPenWidth(int w);
     void SetPenStyle(int style);  // PS_SOLID, PS_DOT ...
     void SetPenMode(int rop2);    // R2_COPYPEN, R2_XORPEN ...
-    Color PenColor() const { return penColor_; }
     int PenWidth() const { return penWidth_; }
     void SetBrushColor(Color c);
     void SetBrushStyle(BrushStyle s);
-    Color BrushColor() const { return brushColor_; }
-    BrushStyle GetBrushStyle() const { return brushStyle_; }
     void SetFont(const FontSpec& f);
     const FontSpec& GetFont() const { return font_; }
 
@@ -64,7 +61,6 @@ public:
     void FillRect(const RECT& r);  // with the brush
     void TextOut(int x, int y, const std::wstring& text);
     SIZE TextExtent(const std::wstring& text);
-    int TextWidth(const std::wstring& text) { return TextExtent(text).cx; }
     // Copies a rectangle of another DC onto this canvas (BitBlt or StretchBlt).
     void CopyRect(const RECT& dest, HDC src, const RECT& srcRect, DWORD rop = SRCCOPY);
     RECT ClipRect() const;

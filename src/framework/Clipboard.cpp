@@ -20,7 +20,7 @@ void Clipboard::Clear() {
 
 template <class Owner>
 void Clipboard::HandOver(UINT format, Owner& owner) {
-    if (!::SetClipboardData(format, owner.Get())) throw OutOfResources(L"Out of system resources");
+    if (!::SetClipboardData(format, owner.Get())) throw OutOfResources();
     (void)owner.Release();  // the system frees it when the clipboard is emptied next
 }
 
@@ -29,7 +29,7 @@ void Clipboard::SetBitmap(BitmapHandle bitmap) { HandOver(CF_BITMAP, bitmap); }
 void Clipboard::SetPalette(PaletteHandle palette) { HandOver(CF_PALETTE, palette); }
 
 void Clipboard::SetData(UINT format, HANDLE data) {
-    if (!::SetClipboardData(format, data)) throw OutOfResources(L"Out of system resources");
+    if (!::SetClipboardData(format, data)) throw OutOfResources();
 }
 
 }  // namespace fw

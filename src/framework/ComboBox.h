@@ -11,7 +11,6 @@ public:
     ComboBox(Container* parent, std::wstring name);
     void CreateWnd() override;
     void SetItems(std::vector<std::wstring> items);
-    const std::vector<std::wstring>& Items() const { return items_; }
     int ItemIndex() const;
     void SetItemIndex(int i);
     // The chosen item's text ("" when none).

@@ -35,7 +35,7 @@ Control* Container::FindControl(const std::wstring& name) const {
 
 WindowParams Container::Params() {
     WindowParams p;
-    p.className = L"SvContainer";
+    p.className = L"FwContainer";
     p.style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible_ ? WS_VISIBLE : 0) | (enabled_ ? 0 : WS_DISABLED);
     p.exStyle = WS_EX_CONTROLPARENT;
     POINT s = parent_ ? parent_->ScrollOffset() : POINT{0, 0};
@@ -55,7 +55,7 @@ void Container::CreateWnd() {
 }
 
 void Container::HandleCreated() {
-    ::SetPropW(hwnd_, L"SvControl", static_cast<HANDLE>(static_cast<WinControl*>(this)));
+    AttachHandle(hwnd_);
     ApplyFont();
     ApplyZOrder();
     if (MakesChildWindowsNow()) CreateChildWindows();
@@ -230,48 +230,97 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
 }
 
+void Container::PaintClient(HDC dc) {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    PaintBackground(dc, client);
+    PaintSelf(dc);
+    PaintControls(dc);
+}
+
+void Container::OnPaint() {
+    PaintDc pdc(hwnd_);
+    PaintClient(pdc.Get());
+}
+
+WinControl* Container::NotifySender(UINT msg, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND:
+        return lp ? WinControl::FromHandle(reinterpret_cast<HWND>(lp)) : nullptr;  // 0: a menu or accelerator
+    case WM_NOTIFY:
+        return WinControl::FromHandle(reinterpret_cast<NMHDR*>(lp)->hwndFrom);
+    case WM_DRAWITEM:
+        return WinControl::FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem);
+    default:
+        return nullptr;
+    }
+}
+
+HBRUSH Container::OnCtlColor(HDC dc, HWND child) {
+    WinControl* c = WinControl::FromHandle(child);
+    return c ? c->CtlColor(dc) : nullptr;
+}
+
+void Container::OnCaptureChanged(HWND taker) {
+    // A system move loop (or anything else) took the mouse: the press that a windowless
+    // control took is over, even though its button-up never arrives here.
+    if (taker != hwnd_) captureControl_ = nullptr;
+}
+
+void Container::OnMouseLeave() {
+    trackingLeave_ = false;
+    if (mouseControl_) {
+        mouseControl_->MouseLeave();
+        mouseControl_ = nullptr;
+    }
+    ClientMouseLeave();
+}
+
+bool Container::OnSetCursor(HWND under, UINT hitTest) {
+    // The program-wide cursor and the controls' own cursors are for client areas: title
+    // bars, borders and scroll bars keep the system's.
+    if (hitTest != HTCLIENT) return false;
+    HCURSOR cursor = Application::Instance().ScreenCursor();
+    if (!cursor && under == hwnd_) {
+        POINT pt;
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(hwnd_, &pt);
+        cursor = CursorAt(pt);
+    } else if (!cursor) {
+        WinControl* child = WinControl::FromHandle(under);
+        if (child && child != this) cursor = child->Cursor();
+    }
+    if (!cursor) return false;
+    ::SetCursor(cursor);
+    return true;
+}
+
+void Container::OnSize() {
+    Realign();
+    Resized();
+}
+
 LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;  // painted with the rest in WM_PAINT, without flicker
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-        // One routine serves the screen and WM_PRINTCLIENT (the seam of the pixel tests).
-        auto paint = [&](HDC dc) {
-            RECT client;
-            ::GetClientRect(hwnd_, &client);
-            PaintBackground(dc, client);
-            PaintSelf(dc);
-            PaintControls(dc);
-        };
-        if (msg == WM_PRINTCLIENT) {
-            paint(reinterpret_cast<HDC>(wp));
-        } else {
-            PaintDc pdc(hwnd_);
-            paint(pdc.Get());
-        }
+        OnPaint();
         return 0;
-    }
+    case WM_PRINTCLIENT:
+        PaintClient(reinterpret_cast<HDC>(wp));  // the same routine as the screen's paint
+        return 0;
     case WM_COMMAND:
-        if (lp) {
-            if (WinControl* c = WinControl::FromHandle(reinterpret_cast<HWND>(lp))) return c->Notify(msg, wp, lp);
-        }
-        break;
-    case WM_NOTIFY: {
-        auto* hdr = reinterpret_cast<NMHDR*>(lp);
-        if (WinControl* c = WinControl::FromHandle(hdr->hwndFrom)) return c->Notify(msg, wp, lp);
-        break;
-    }
+    case WM_NOTIFY:
     case WM_DRAWITEM:
-        if (WinControl* c = WinControl::FromHandle(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hwndItem))
-            return c->Notify(msg, wp, lp);
+        if (WinControl* c = NotifySender(msg, lp)) return c->Notify(msg, wp, lp);
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-        if (WinControl* c = WinControl::FromHandle(reinterpret_cast<HWND>(lp)))
-            if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
+        if (HBRUSH b = OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp)))
+            return reinterpret_cast<LRESULT>(b);
         break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -285,44 +334,16 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
         return OnMouse(msg, wp, lp);
     case WM_CAPTURECHANGED:
-        // A system move loop (or anything else) took the mouse: the press that a windowless
-        // control took is over, even though its button-up never arrives here.
-        if (reinterpret_cast<HWND>(lp) != hwnd_) captureControl_ = nullptr;
+        OnCaptureChanged(reinterpret_cast<HWND>(lp));
         break;
     case WM_MOUSELEAVE:
-        trackingLeave_ = false;
-        if (mouseControl_) {
-            mouseControl_->MouseLeave();
-            mouseControl_ = nullptr;
-        }
-        ClientMouseLeave();
+        OnMouseLeave();
         return 0;
-    case WM_SETCURSOR: {
-        // The program-wide cursor and the controls' own cursors are for client areas: title
-        // bars, borders and scroll bars keep the system's.
-        if (LOWORD(lp) != HTCLIENT) break;
-        if (HCURSOR c = Application::Instance().ScreenCursor()) {
-            ::SetCursor(c);
-            return TRUE;
-        }
-        if (reinterpret_cast<HWND>(wp) == hwnd_) {
-            POINT pt;
-            ::GetCursorPos(&pt);
-            ::ScreenToClient(hwnd_, &pt);
-            if (HCURSOR c = CursorAt(pt)) {
-                ::SetCursor(c);
-                return TRUE;
-            }
-        } else if (WinControl* child = WinControl::FromHandle(reinterpret_cast<HWND>(wp));
-                   child && child != this && child->Cursor()) {
-            ::SetCursor(child->Cursor());
-            return TRUE;
-        }
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wp), LOWORD(lp))) return TRUE;
         break;
-    }
     case WM_SIZE:
-        Realign();
-        Resized();
+        OnSize();
         break;
     default:
         break;

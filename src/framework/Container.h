@@ -66,8 +66,21 @@ protected:
     std::vector<Control*> controls_;
     POINT scroll_{0, 0};
 
+    // The background, the container's own paint and the windowless children: one routine for
+    // the screen and WM_PRINTCLIENT (the seam of the pixel tests).
+    void PaintClient(HDC dc);
+
 private:
+    void OnPaint();
+    // The child control that sent a WM_COMMAND, WM_NOTIFY or WM_DRAWITEM, or nullptr.
+    static WinControl* NotifySender(UINT msg, LPARAM lp);
+    static HBRUSH OnCtlColor(HDC dc, HWND child);
     LRESULT OnMouse(UINT msg, WPARAM wp, LPARAM lp);
+    void OnCaptureChanged(HWND taker);
+    void OnMouseLeave();
+    // True when it set the cursor.
+    bool OnSetCursor(HWND under, UINT hitTest);
+    void OnSize();
     void TrackLeave();
 
     GraphicControl* mouseControl_ = nullptr;    // under the pointer

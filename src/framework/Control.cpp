@@ -10,7 +10,7 @@
 namespace fw {
 
 namespace {
-constexpr const wchar_t* kControlProp = L"SvControl";
+constexpr const wchar_t* kControlProp = L"FwControl";
 }
 
 ShiftState ShiftFromKeyboard() {
@@ -192,9 +192,19 @@ WinControl* WinControl::FromHandle(HWND wnd) {
     return wnd ? static_cast<WinControl*>(::GetPropW(wnd, kControlProp)) : nullptr;
 }
 
+WinControl::~WinControl() {
+    // A common control's window is destroyed after this (by Window's destructor): it must
+    // not lead back to the object any more.
+    HandleDestroying();
+}
+
 void WinControl::AttachHandle(HWND wnd) {
     hwnd_ = wnd;
     ::SetPropW(wnd, kControlProp, static_cast<HANDLE>(this));
+}
+
+void WinControl::HandleDestroying() {
+    if (hwnd_) ::RemovePropW(hwnd_, kControlProp);
 }
 
 void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle) {

@@ -46,10 +46,6 @@ public:
     int Height() const { return bounds_.bottom - bounds_.top; }
     RECT BoundsRect() const { return bounds_; }
     void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
-    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
-    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
-    void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
     Align GetAlign() const { return align_; }
     void SetAlign(Align a);
 
@@ -127,8 +123,7 @@ public:
     // Opaque: the parent does not paint beneath the control before it paints.
     bool Opaque() const { return opaque_; }
     void SetOpaque(bool o) { opaque_ = o; }
-    bool Designing() const { return false; }  // this program never runs in a designer
-    bool Loading() const;                     // the form is still being built
+    bool Loading() const;  // the form is still being built
     void Invalidate() override;
     // Paints the control at once: opaque controls straight on the parent's DC (with the
     // controls above them), others by invalidating and updating the parent.
@@ -156,13 +151,13 @@ protected:
 class WinControl : public Control, public Window {
 public:
     WinControl(Container* parent, std::wstring name);
+    ~WinControl() override;
     bool IsWindowed() const override { return true; }
     using Window::Handle;
     void SetFocus();
     // Puts the window above its siblings (children are created under the earlier ones), now
     // or, while it has no window yet, as soon as the window is made.
     void BringToFront();
-    bool Focused() const { return hwnd_ && ::GetFocus() == hwnd_; }
     void Invalidate() override;
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool t) { tabStop_ = t; }
@@ -179,7 +174,10 @@ public:
 protected:
     // Creates the child window of a common-control class and attaches this object to it.
     void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // Attaches this object to its window (WinControl::FromHandle); HandleDestroying takes
+    // it off again.
     void AttachHandle(HWND wnd);
+    void HandleDestroying() override;
     void BoundsChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;

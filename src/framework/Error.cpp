@@ -6,6 +6,8 @@ namespace fw {
 
 Error::Error(std::wstring message) : std::runtime_error(Utf8(message)), message_(std::move(message)) {}
 
+OutOfResources::OutOfResources() : Error(L"Out of system resources") {}
+
 std::wstring FormatMessage1(std::wstring_view pattern, std::wstring_view arg) {
     std::wstring out(pattern);
     if (auto pos = out.find(L"%s"); pos != std::wstring::npos) out.replace(pos, 2, arg);

@@ -18,6 +18,8 @@ private:
 // The system ran out of something: handles, timers, memory for a bitmap.
 class OutOfResources : public Error {
 public:
+    // "Out of system resources", what most of them say.
+    OutOfResources();
     using Error::Error;
 };
 

@@ -5,18 +5,6 @@
 
 namespace fw {
 
-namespace {
-using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-// Looked up by name: systems without layered windows show the frame opaque instead.
-SetLayeredFn LayeredAttributesFunction() {
-    HMODULE user = ::GetModuleHandleW(L"User32.dll");
-    return user ? reinterpret_cast<SetLayeredFn>(
-                      reinterpret_cast<void*>(::GetProcAddress(user, "SetLayeredWindowAttributes")))
-                : nullptr;
-}
-}  // namespace
-
 Form::Form(std::wstring name) : Container(nullptr, std::move(name)) {
     visible_ = false;
     WindowDc screen(nullptr);
@@ -36,7 +24,7 @@ void Form::CreateParams(WindowParams&) {}
 
 WindowParams Form::Params() {
     WindowParams p;
-    p.className = L"SvForm";
+    p.className = L"FwForm";
     p.classStyle = CS_DBLCLKS;
     p.caption = text_;
     if (borderNone_) {
@@ -77,11 +65,9 @@ void Form::HandleCreated() {
 
 void Form::ApplyColorKey() {
     if (!hwnd_ || !transparentColor_) return;
-    SetLayeredFn setLayered = LayeredAttributesFunction();
-    if (!setLayered) return;
     LONG ex = ::GetWindowLongW(hwnd_, GWL_EXSTYLE);
     if (!(ex & WS_EX_LAYERED)) ::SetWindowLongW(hwnd_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
-    setLayered(hwnd_, ToRgb(transparentColorValue_), 255, LWA_COLORKEY);
+    ::SetLayeredWindowAttributes(hwnd_, ToRgb(transparentColorValue_), 255, LWA_COLORKEY);
 }
 
 void Form::SetTransparentColor(bool on, Color value) {
@@ -225,57 +211,71 @@ void Form::PaintSelf(HDC dc) {
     canvas_.Detach();
 }
 
+void Form::OnGetMinMaxInfo(MINMAXINFO& mmi) const {
+    if (minWidth_) mmi.ptMinTrackSize.x = minWidth_;
+    if (minHeight_) mmi.ptMinTrackSize.y = minHeight_;
+    if (maxWidth_) mmi.ptMaxTrackSize.x = mmi.ptMaxSize.x = maxWidth_;
+    if (maxHeight_) mmi.ptMaxTrackSize.y = mmi.ptMaxSize.y = maxHeight_;
+}
+
+bool Form::OnSysCommand(WPARAM command) {
+    // Minimizing the main form minimizes the whole application, as its taskbar button does.
+    if ((command & 0xFFF0) != SC_MINIMIZE || Application::Instance().MainForm() != this) return false;
+    Application::Instance().Minimize();
+    return true;
+}
+
+void Form::OnWindowPosChanged() {
+    RECT r;
+    ::GetWindowRect(hwnd_, &r);
+    if (::IsIconic(hwnd_)) return;
+    settingBounds_ = true;
+    SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    settingBounds_ = false;
+}
+
+void Form::OnSize(WPARAM kind) {
+    if (kind == SIZE_MINIMIZED)
+        windowState_ = WindowState::Minimized;
+    else if (kind == SIZE_RESTORED)
+        windowState_ = WindowState::Normal;
+    if (kind == SIZE_MINIMIZED) return;
+    Realign();
+    DoResize();
+}
+
+LRESULT Form::OnGetDefId() const {
+    for (WinControl* b : defaultButtons_)
+        if (b->Handle() && b->Showing()) return MAKELONG(::GetDlgCtrlID(b->Handle()), DC_HASDEFID);
+    return 0;
+}
+
 LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_GETMINMAXINFO: {
-        auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
-        if (minWidth_) mmi->ptMinTrackSize.x = minWidth_;
-        if (minHeight_) mmi->ptMinTrackSize.y = minHeight_;
-        if (maxWidth_) mmi->ptMaxTrackSize.x = mmi->ptMaxSize.x = maxWidth_;
-        if (maxHeight_) mmi->ptMaxTrackSize.y = mmi->ptMaxSize.y = maxHeight_;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
         return 0;
-    }
     case WM_CLOSE:
         Close();
         return 0;
     case WM_SYSCOMMAND:
-        // Minimizing the main form minimizes the whole application, as its taskbar button does.
-        if ((wp & 0xFFF0) == SC_MINIMIZE && Application::Instance().MainForm() == this) {
-            Application::Instance().Minimize();
-            return 0;
-        }
+        if (OnSysCommand(wp)) return 0;
         break;
-    case WM_WINDOWPOSCHANGED: {
-        RECT r;
-        ::GetWindowRect(hwnd_, &r);
-        if (!::IsIconic(hwnd_)) {
-            settingBounds_ = true;
-            SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
-            settingBounds_ = false;
-        }
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged();
         break;
-    }
     case WM_SIZE:
-        if (wp == SIZE_MINIMIZED)
-            windowState_ = WindowState::Minimized;
-        else if (wp == SIZE_RESTORED)
-            windowState_ = WindowState::Normal;
-        if (wp != SIZE_MINIMIZED) {
-            Realign();
-            DoResize();
-        }
+        OnSize(wp);
         return Default(msg, wp, lp);
     case WM_MOVING:
         DoMoving();
         break;
     case WM_DPICHANGED:
-        if (!FollowsDpi()) return 0;  // stays as it is, in physical pixels
-        ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        // A form that keeps physical pixels stays as it is.
+        if (FollowsDpi()) ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case DM_GETDEFID:
-        for (WinControl* b : defaultButtons_)
-            if (b->Handle() && b->Showing()) return MAKELONG(::GetDlgCtrlID(b->Handle()), DC_HASDEFID);
-        return 0;
+        return OnGetDefId();
     default:
         break;
     }

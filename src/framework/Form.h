@@ -23,9 +23,6 @@ public:
     void CreateForm();
     static Form* FromHandle(HWND wnd);
 
-    const std::wstring& Caption() const { return Text(); }
-    void SetCaption(const std::wstring& c) { SetText(c); }
-
     void ShowForm();  // visible, on top of the window order
     // As ShowForm, but the activation stays where it is: for a form shown on the way to
     // showing another that takes it.
@@ -35,7 +32,6 @@ public:
     // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
     void FocusForm();
 
-    FormStyle GetFormStyle() const { return formStyle_; }
     // The window is made anew as a topmost or ordinary window: the colour key is applied
     // again and, while it is visible, it is shown again, which runs the show handler again.
     void SetFormStyle(FormStyle style);
@@ -53,8 +49,6 @@ public:
         maxHeight_ = h;
     }
     void SetTransparentColor(bool on, Color value);
-    bool TransparentColor() const { return transparentColor_; }
-    Color TransparentColorValue() const { return transparentColorValue_; }
     // A push button that ENTER presses (DM_GETDEFID) while it is showing; a form may have
     // one per page.
     void AddDefaultButton(WinControl* button) { defaultButtons_.push_back(button); }
@@ -74,9 +68,6 @@ public:
     bool PreviewKey(const MSG& msg);
 
 protected:
-    struct CreateParamsData {
-        WindowParams params;
-    };
     // The creation parameters hook: change the window's styles, owner and so on.
     virtual void CreateParams(WindowParams& params);
     WindowParams Params() override;
@@ -107,6 +98,12 @@ protected:
     bool minimizeBox_ = true;
 
 private:
+    void OnGetMinMaxInfo(MINMAXINFO& mmi) const;
+    // True when the command was the main form's minimize, which minimizes the application.
+    bool OnSysCommand(WPARAM command);
+    void OnWindowPosChanged();
+    void OnSize(WPARAM kind);
+    LRESULT OnGetDefId() const;
     void ApplyColorKey();
     void ShowAndRunShowHandler();
 

@@ -8,11 +8,17 @@
 
 namespace fw {
 
-template <class H, auto Close>
+template <class H>
+bool NotNull(H h) noexcept {
+    return h != nullptr;
+}
+
+// Owns one handle; a value that IsSet refuses counts as no handle (nullptr) and is never closed.
+template <class H, auto Close, auto IsSet = NotNull<H>>
 class Unique {
 public:
     Unique() = default;
-    explicit Unique(H h) noexcept : h_(h) {}
+    explicit Unique(H h) noexcept : h_(IsSet(h) ? h : nullptr) {}
     Unique(Unique&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
     Unique& operator=(Unique&& o) noexcept {
         if (this != &o) Reset(std::exchange(o.h_, nullptr));
@@ -23,6 +29,7 @@ public:
     ~Unique() { Reset(); }
 
     void Reset(H h = nullptr) noexcept {
+        if (!IsSet(h)) h = nullptr;
         if (h_ && h_ != h) Close(h_);
         h_ = h;
     }
@@ -39,6 +46,9 @@ inline void DeleteDcHandle(HDC h) noexcept { ::DeleteDC(h); }
 inline void DestroyIconHandle(HICON h) noexcept { ::DestroyIcon(h); }
 inline void DestroyCursorHandle(HCURSOR h) noexcept { ::DestroyCursor(h); }
 inline void CloseKernelHandle(HANDLE h) noexcept { ::CloseHandle(h); }
+inline void DestroyWindowHandle(HWND h) noexcept { ::DestroyWindow(h); }
+// Kernel functions answer either nullptr or INVALID_HANDLE_VALUE (CreateFile) for no handle.
+inline bool IsKernelHandle(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
 
 using Pen = Unique<HPEN, DeleteGdiObject>;
 using Brush = Unique<HBRUSH, DeleteGdiObject>;
@@ -49,7 +59,9 @@ using PaletteHandle = Unique<HPALETTE, DeleteGdiObject>;
 using MemoryDc = Unique<HDC, DeleteDcHandle>;
 using IconHandle = Unique<HICON, DestroyIconHandle>;
 using CursorHandle = Unique<HCURSOR, DestroyCursorHandle>;
-using KernelHandle = Unique<HANDLE, CloseKernelHandle>;
+// A window that is not one of our classes' (a tooltip, say): destroyed with its owner.
+using WindowHandle = Unique<HWND, DestroyWindowHandle>;
+using KernelHandle = Unique<HANDLE, CloseKernelHandle, IsKernelHandle>;
 
 // Selects an object into a DC for the guard's lifetime.
 class SelectGuard {

@@ -22,7 +22,7 @@ FontSpec HintFont() {
 void HintWindow::ShowAt(POINT screen, const std::wstring& text) {
     if (!hwnd_) {
         WindowParams p;
-        p.className = L"SvHint";
+        p.className = L"FwHint";
         p.classStyle = CS_SAVEBITS;
         p.style = WS_POPUP | WS_BORDER;
         p.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;

@@ -6,13 +6,12 @@
 
 namespace fw {
 
-ImageList::ImageList(int width, int height) : baseWidth_(width), baseHeight_(height), width_(width), height_(height) {
-    list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4);
-}
-
-ImageList::~ImageList() {
-    if (list_) ImageList_Destroy(list_);
-}
+ImageList::ImageList(int width, int height)
+    : list_(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, 4, 4)),
+      baseWidth_(width),
+      baseHeight_(height),
+      width_(width),
+      height_(height) {}
 
 void ImageList::AddResourceStrip(const wchar_t* name, Color mask, int dpi) {
     mask_ = mask;
@@ -21,24 +20,18 @@ void ImageList::AddResourceStrip(const wchar_t* name, Color mask, int dpi) {
     const int scale = LoadScaledBitmap(strip, name, dpi);
     const int w = base::ScaledLength(baseWidth_, scale), h = base::ScaledLength(baseHeight_, scale);
     if (w != width_ || h != height_) {
-        ImageList_SetIconSize(list_, w, h);  // also empties the list
+        ImageList_SetIconSize(list_.Get(), w, h);  // also empties the list
         width_ = w;
         height_ = h;
     }
     strip.ReleaseDc();  // ImageList_AddMasked needs the bitmap out of any DC
-    ImageList_AddMasked(list_, strip.Handle(), ToRgb(mask));
+    ImageList_AddMasked(list_.Get(), strip.Handle(), ToRgb(mask));
 }
 
 void ImageList::ChangeDpi(int dpi) {
     std::vector<std::wstring> strips;
     strips.swap(strips_);
-    // A list made anew: Wine's lists shrunk in place lose images added after.
-    HIMAGELIST fresh = ImageList_Create(baseWidth_, baseHeight_, ILC_COLOR24 | ILC_MASK, 4, 4);
-    if (!fresh) return;
-    ImageList_Destroy(list_);
-    list_ = fresh;
-    width_ = baseWidth_;
-    height_ = baseHeight_;
+    ImageList_RemoveAll(list_.Get());
     for (const std::wstring& name : strips) AddResourceStrip(name.c_str(), mask_, dpi);
 }
 
@@ -48,7 +41,7 @@ void ImageList::GetBitmap(int index, Bitmap& out) const {
     RECT r{0, 0, width_, height_};
     Brush back(::CreateSolidBrush(ToRgb(mask_)));
     ::FillRect(dc, &r, back.Get());
-    ImageList_Draw(list_, index, dc, 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(list_.Get(), index, dc, 0, 0, ILD_TRANSPARENT);
 }
 
 }  // namespace fw

@@ -9,22 +9,10 @@ enum class Bevel { None, Lowered, Raised };
 class Panel : public Container {
 public:
     Panel(Container* parent, std::wstring name);
-    void SetBevelInner(Bevel b) {
-        bevelInner_ = b;
-        Invalidate();
-    }
-    void SetBevelOuter(Bevel b) {
-        bevelOuter_ = b;
-        Invalidate();
-    }
-    void SetBevelWidth(int w) {
-        bevelWidth_ = w;
-        Invalidate();
-    }
-    void SetSingleBorder(bool s) {
-        singleBorder_ = s;
-        Invalidate();
-    }
+    void SetBevelInner(Bevel b) { Change(bevelInner_, b); }
+    void SetBevelOuter(Bevel b) { Change(bevelOuter_, b); }
+    void SetBevelWidth(int w) { Change(bevelWidth_, w); }
+    void SetSingleBorder(bool s) { Change(singleBorder_, s); }
     // Width taken by the border and bevels on each side: the client area aligned children use.
     int BorderWidth() const;
 
@@ -36,6 +24,12 @@ protected:
     RECT AlignArea() const override;
 
 private:
+    // A look of the border changed: it is painted anew.
+    template <class T>
+    void Change(T& member, T value) {
+        member = value;
+        Invalidate();
+    }
     Bevel bevelInner_ = Bevel::None;
     Bevel bevelOuter_ = Bevel::Raised;
     int bevelWidth_ = 1;

@@ -40,7 +40,6 @@ public:
     void Abort();
 
     bool Printing() const { return printing_; }
-    bool Aborted() const { return aborted_; }
     int PageNumber() const { return page_; }
 
     // The printer's DC, made for the default printer on first use and kept until the

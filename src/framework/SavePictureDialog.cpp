@@ -22,7 +22,7 @@ std::function<SavePictureDialog::Outcome(OPENFILENAMEW&)> SavePictureDialog::mod
 namespace {
 
 constexpr DWORD kMaxFileChars = 32768;  // the longest path the system takes
-constexpr wchar_t kDialogProp[] = L"SvSavePictureDialog";
+constexpr wchar_t kDialogProp[] = L"FwSavePictureDialog";
 constexpr wchar_t kNoPicture[] = L"(None)";
 constexpr wchar_t kPictureLabel[] = L"Picture:";
 constexpr UINT_PTR kDialogSubclassId = 0x5350;
@@ -198,7 +198,7 @@ public:
         const int width = outer.right - outer.left, height = outer.bottom - outer.top;
 
         WindowParams p;
-        p.className = L"SvPicturePreview";
+        p.className = L"FwPicturePreview";
         p.caption = L"Preview";
         p.style = style;
         p.exStyle = exStyle;
@@ -253,9 +253,9 @@ public:
           label_(::GetDlgItem(dlg, kPictureLabelId)),
           box_(::GetDlgItem(dlg, kPictureBoxId)),
           button_(::GetDlgItem(dlg, kPreviewButtonId)) {
-        tip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr,
-                                 ::GetModuleHandleW(nullptr), nullptr);
+        tip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr,
+                                     ::GetModuleHandleW(nullptr), nullptr));
         if (tip_) {
             TTTOOLINFOW tool{};
             tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -263,13 +263,10 @@ public:
             tool.hwnd = dlg;
             tool.uId = reinterpret_cast<UINT_PTR>(button_);
             tool.lpszText = const_cast<wchar_t*>(L"Preview");
-            ::SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            ::SendMessageW(tip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             const COLORREF back = ToRgb(Application::Instance().HintColor());
-            ::SendMessageW(tip_, TTM_SETTIPBKCOLOR, back, 0);
+            ::SendMessageW(tip_.Get(), TTM_SETTIPBKCOLOR, back, 0);
         }
-    }
-    ~PreviewPane() {
-        if (tip_) ::DestroyWindow(tip_);
     }
     PreviewPane(const PreviewPane&) = delete;
     PreviewPane& operator=(const PreviewPane&) = delete;
@@ -350,7 +347,7 @@ private:
     }
 
     HWND dlg_, label_, box_, button_;
-    HWND tip_ = nullptr;
+    WindowHandle tip_;
     BitmapHandle picture_;
     SIZE size_{};
 };

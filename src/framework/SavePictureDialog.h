@@ -25,13 +25,11 @@ public:
     void SetFilter(std::wstring filter) { filter_ = std::move(filter); }
     // The chosen file type, 1-based; the dialog opens with it and leaves the user's choice.
     int FilterIndex() const { return filterIndex_; }
-    void SetFilterIndex(int index) { filterIndex_ = index; }
     // The full path the dialog returned last; it opens with it.
     const std::wstring& FileName() const { return fileName_; }
     void SetFileName(std::wstring name) { fileName_ = std::move(name); }
     // OFN_ flags; OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING unless set.
     // The dialog adds no default extension.
-    DWORD Options() const { return options_; }
     void SetOptions(DWORD options) { options_ = options; }
 
     // Runs the dialog modally; false when the user cancels (FileName and FilterIndex are then

@@ -8,7 +8,7 @@ ScrollBox::ScrollBox(Container* parent, std::wstring name) : Container(parent, s
 
 WindowParams ScrollBox::Params() {
     WindowParams p = Container::Params();
-    p.className = L"SvScrollBox";
+    p.className = L"FwScrollBox";
     return p;
 }
 

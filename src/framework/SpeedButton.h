@@ -17,9 +17,7 @@ public:
         layout_ = l;
         Invalidate();
     }
-    int GroupIndex() const { return groupIndex_; }
     void SetGroupIndex(int g) { groupIndex_ = g; }
-    bool AllowAllUp() const { return allowAllUp_; }
     void SetAllowAllUp(bool a) { allowAllUp_ = a; }
     bool Down() const { return down_; }
     void SetDown(bool d);

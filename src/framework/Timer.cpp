@@ -27,7 +27,7 @@ void Timer::SetInterval(unsigned ms) {
 void Timer::Update() {
     if (!hwnd_) {
         WindowParams p;
-        p.className = L"SvTimerWindow";
+        p.className = L"FwTimerWindow";
         p.style = 0;
         p.x = p.y = p.width = p.height = 0;
         p.parent = HWND_MESSAGE;

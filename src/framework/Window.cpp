@@ -35,15 +35,21 @@ void Window::RegisterClassOnce(const WindowParams& p) {
 Window::~Window() { DestroyHandle(); }
 
 void Window::DestroyHandle() {
-    if (hwnd_) ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+    if (hwnd_) {
+        HandleDestroying();      // for windows of other classes, which send us no WM_NCDESTROY
+        ::DestroyWindow(hwnd_);  // WM_NCDESTROY clears hwnd_
+    }
     hwnd_ = nullptr;
 }
 
 Window* Window::FromHandle(HWND wnd) {
     if (!wnd) return nullptr;
-    WCHAR cls[64];
-    // Only our own classes keep the object in GWLP_USERDATA.
-    if (!::GetClassNameW(wnd, cls, 64) || wcsncmp(cls, L"Sv", 2) != 0) return nullptr;
+    // Only the windows that our procedure serves keep the object in GWLP_USERDATA, and only
+    // those of this process hold a pointer into it.
+    if (::GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::StaticProc)) return nullptr;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != ::GetCurrentProcessId()) return nullptr;
     return reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
 }
 
@@ -67,6 +73,7 @@ LRESULT CALLBACK Window::StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(wnd, msg, wp, lp);  // WM_GETMINMAXINFO arrives first
     if (msg == WM_NCDESTROY) {
+        self->HandleDestroying();
         ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return ::DefWindowProcW(wnd, msg, wp, lp);

@@ -10,7 +10,7 @@
 namespace fw {
 
 struct WindowParams {
-    const wchar_t* className = L"SvWindow";
+    const wchar_t* className = L"FwWindow";
     UINT classStyle = 0;
     std::wstring caption;
     DWORD style = WS_OVERLAPPEDWINDOW;
@@ -29,7 +29,6 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return hwnd_; }
-    bool HandleAllocated() const { return hwnd_ != nullptr; }
     void DestroyHandle();
 
     // The object behind a window of ours, or nullptr.
@@ -41,6 +40,9 @@ protected:
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
     // Called once the handle exists (end of CreateHandle).
     virtual void HandleCreated() {}
+    // Called at WM_NCDESTROY, while the handle is still valid: what was attached to the
+    // window is taken off (an object being destroyed runs its own class's override).
+    virtual void HandleDestroying() {}
 
     HWND hwnd_ = nullptr;
 

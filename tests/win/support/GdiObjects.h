@@ -1,6 +1,6 @@
 #pragma once
 // Live objects in this process's GDI handle table (-1 where it is not Wine's).
-#include "framework/GdiCount.h"
+#include "GdiCount.h"
 
 namespace capture_test {
 using fw::GdiObjectCount;

@@ -1,10 +1,10 @@
-#include "forms/RegFrameU.h"
+#include "forms/PreviewFrame.h"
 
-TRegFrame::TRegFrame(fw::Container* parent, std::wstring name)
+TPreviewFrame::TPreviewFrame(fw::Container* parent, std::wstring name, const wchar_t* imageHint)
     : ScrollBox(parent, std::move(name)),
       Image(this, L"Image") {
     SetColor(fw::kGray);
     Image.SetAutoSize(true);
     Image.SetBounds(0, 0, 0, 0);
-    Image.SetHint(L"Captured bitmap|Captured bitmap saved to file");
+    Image.SetHint(imageHint);
 }
