@@ -77,7 +77,7 @@ Build() {
   Say "building the $arch programs in ${gBuildDir#"$kRoot"/}"
   { cmake -S "$kRoot" -B "$gBuildDir" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
       -DSNAPVANE_TESTS=OFF &&
-      cmake --build "$gBuildDir" --parallel "$(nproc)" --target Snapvane snapvane_bench trivial_window winprobe \
+      cmake --build "$gBuildDir" --parallel "$(nproc)" --target Snapvane snapvane_bench trivial_window trivial_manifest winprobe \
         ctlprobe; } \
     >>"$log" 2>&1 || { Say "build failed, see $log"; return 1; }
   local tool

@@ -266,15 +266,7 @@ TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
     EXPECT_EQ(U16(file, 0), 0x4D42);
     for (const std::wstring& name : watch.NamesSeen())
         EXPECT_LE(name.size(), 5u) << "a name longer than the target's was made beside it: " << fw::Utf8(name);
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((deep + L"\\*").c_str(), &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    std::vector<std::wstring> entries;
-    do {
-        if (data.cFileName[0] != L'.') entries.push_back(data.cFileName);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    EXPECT_EQ(entries, std::vector<std::wstring>{L"a.bmp"});
+    EXPECT_EQ(FolderEntries(deep), std::vector<std::wstring>{L"a.bmp"});
 
     // A one-letter name is replaced too, and a read-only earlier file is refused before
     // anything is written, as a plain replace would be.
@@ -323,15 +315,7 @@ TEST(CaptureFile, APathPastTheClassicLimitIsWrittenWhereTheSystemTakesIt) {
     const auto file = ReadFileBytes(target);
     ASSERT_EQ(file.size(), 54u + 80 * 5);
     EXPECT_EQ(U16(file, 0), 0x4D42);
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((deep + L"\\*.*").c_str(), &data);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    std::vector<std::wstring> entries;
-    do {
-        if (data.cFileName[0] != L'.') entries.push_back(data.cFileName);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    EXPECT_EQ(entries, std::vector<std::wstring>{L"shot0.bmp"});
+    EXPECT_EQ(FolderEntries(deep), std::vector<std::wstring>{L"shot0.bmp"});
 }
 
 // Disk full needs a small file system of its own, which a test cannot make: the test
@@ -349,14 +333,6 @@ TEST(CaptureFile, ADiskFullWriteKeepsTheOldFile) {
     bitmap.SetSize(1000, 1000);  // 4 MB at 32 bpp: more than the file system holds
     EXPECT_EQ(SaveError(bitmap, target), L"Stream write error");
     EXPECT_EQ(ReadFileBytes(target), old);
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
-    int others = 0;
-    if (find != INVALID_HANDLE_VALUE) {
-        do others += data.cFileName[0] != L'.' && std::wstring(data.cFileName) != L"series0.bmp";
-        while (::FindNextFileW(find, &data));
-        ::FindClose(find);
-    }
-    EXPECT_EQ(others, 0) << "a temporary file was left behind";
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::wstring>{L"series0.bmp"}) << "a temporary file was left behind";
     ::DeleteFileW(target.c_str());
 }

@@ -327,32 +327,23 @@ TEST_F(FormsLayout, APreviewScrollsWhenItsPictureIsLargerThanItShows) {
           Preview{panel->RegFrame2, panel->RegFrame2.Image}}) {
         SCOPED_TRACE(fw::Utf8(p.frame.Name()));
         OpenPageOf(p.frame);
-        fw::Bitmap small;
-        capture_test::FillWithPattern(small, 100, 50);
-        p.image.Picture().Assign(small);
-        PumpFor(10);
-        EXPECT_EQ(p.image.Width(), 100) << "the picture control takes the picture's size";
-        EXPECT_EQ(p.image.Height(), 50);
+        // The preview shows a pattern of that size; whether the frame scrolls either way.
+        auto show = [&](int width, int height, bool horizontal, bool vertical) {
+            SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+            fw::Bitmap picture;
+            capture_test::FillWithPattern(picture, width, height);
+            p.image.Picture().Assign(picture);
+            PumpFor(10);
+            EXPECT_EQ(p.image.Width(), width) << "the picture control takes the picture's size";
+            EXPECT_EQ(p.image.Height(), height);
+            EXPECT_EQ(p.frame.HorzScrollVisible(), horizontal);
+            EXPECT_EQ(p.frame.VertScrollVisible(), vertical);
+        };
+        show(100, 50, false, false);
         EXPECT_EQ(p.image.Left(), 0);
         EXPECT_EQ(p.image.Top(), 0);
-        EXPECT_FALSE(p.frame.HorzScrollVisible());
-        EXPECT_FALSE(p.frame.VertScrollVisible());
-
-        fw::Bitmap wide;
-        capture_test::FillWithPattern(wide, 600, 80);
-        p.image.Picture().Assign(wide);
-        PumpFor(10);
-        EXPECT_TRUE(p.frame.HorzScrollVisible());
-        EXPECT_FALSE(p.frame.VertScrollVisible());
-
-        fw::Bitmap large;
-        capture_test::FillWithPattern(large, 700, 500);
-        p.image.Picture().Assign(large);
-        PumpFor(10);
-        EXPECT_EQ(p.image.Width(), 700);
-        EXPECT_EQ(p.image.Height(), 500);
-        EXPECT_TRUE(p.frame.HorzScrollVisible());
-        EXPECT_TRUE(p.frame.VertScrollVisible());
+        show(600, 80, true, false);
+        show(700, 500, true, true);
     }
 }
 

@@ -27,6 +27,19 @@ bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes)
 
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::vector<std::wstring> FolderEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return names;
+}
+
 namespace {
 
 void RemoveFolder(const std::wstring& folder) {
@@ -60,18 +73,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { RemoveFolder(path_); }
 
-std::vector<std::wstring> TempFolder::Entries() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = ::FindFirstFileW((path_ + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::wstring name = data.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (::FindNextFileW(find, &data));
-    ::FindClose(find);
-    return names;
-}
+std::vector<std::wstring> TempFolder::Entries() const { return FolderEntries(path_); }
 
 FolderWatch::FolderWatch(const std::wstring& folder)
     : dir_(::CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

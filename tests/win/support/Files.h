@@ -12,6 +12,8 @@ namespace capture_test {
 std::vector<uint8_t> ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::vector<uint8_t>& bytes);
 bool FileExists(const std::wstring& path);
+// The names in a folder but "." and "..", in the system's listing order.
+std::vector<std::wstring> FolderEntries(const std::wstring& folder);
 
 // Little-endian fields of a file read back.
 inline uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
