@@ -15,6 +15,8 @@ constexpr size_t kLongPathChars = 32768;
 
 // The shell functions used here, loaded with shell32 on first use.
 struct Shell {
+    decltype(::SHBrowseForFolderW)* browse =
+        fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
     decltype(::SHGetPathFromIDListEx)* pathOf =
         fw::SystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
     decltype(::SHBindToParent)* bindToParent =
@@ -108,9 +110,8 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = flags;
-    static auto* browse = fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
     fw::RequireOle();
-    PIDLIST_ABSOLUTE list = browse(&info);
+    PIDLIST_ABSOLUTE list = TheShell().browse(&info);
     if (!list) return std::wstring();
     std::wstring path = FolderPathOf(list);
     TheShell().freeList(list);
