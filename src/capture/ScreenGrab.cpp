@@ -1,5 +1,7 @@
 #include "capture/ScreenGrab.h"
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "base/Geometry.h"
@@ -46,7 +48,47 @@ void GrabFrom(ScreenSource& screen, fw::Bitmap& bitmap, const base::IntRect& are
         throw fw::Error(L"Cannot copy the screen area");
 }
 
+// Whether the screen shows every one of the pixels (within `bounds`, which holds them all).
+bool ScreenShowsAll(ScreenSource& screen, const std::vector<ScreenPixel>& pixels, const RECT& bounds) {
+    const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    fw::BitmapHandle dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    fw::MemoryDc dc(::CreateCompatibleDC(screen.Dc()));
+    if (!dib || !bits || !dc) return false;  // nothing to wait with: the grab goes ahead
+    fw::SelectGuard select(dc.Get(), dib.Get());
+    if (!::BitBlt(dc.Get(), 0, 0, width, height, screen.Dc(), bounds.left, bounds.top, SRCCOPY)) return false;
+    ::GdiFlush();
+    const auto* row = static_cast<const uint32_t*>(bits);
+    return std::all_of(pixels.begin(), pixels.end(), [&](const ScreenPixel& p) {
+        return (row[size_t(p.y - bounds.top) * size_t(width) + size_t(p.x - bounds.left)] & 0xFFFFFF) == p.color;
+    });
+}
+
 }  // namespace
+
+void WaitWhileScreenShows(const std::vector<ScreenPixel>& pixels, DWORD limitMs) {
+    if (pixels.empty()) return;
+    RECT bounds{pixels[0].x, pixels[0].y, pixels[0].x + 1, pixels[0].y + 1};
+    for (const ScreenPixel& p : pixels) {
+        bounds.left = std::min<LONG>(bounds.left, p.x);
+        bounds.top = std::min<LONG>(bounds.top, p.y);
+        bounds.right = std::max<LONG>(bounds.right, p.x + 1);
+        bounds.bottom = std::max<LONG>(bounds.bottom, p.y + 1);
+    }
+    std::unique_ptr<DesktopScreen> desktop;
+    ScreenSource* screen = screenStandIn;
+    if (!screen) screen = (desktop = std::make_unique<DesktopScreen>()).get();
+    const DWORD start = ::GetTickCount();
+    while (ScreenShowsAll(*screen, pixels, bounds)) {
+        const DWORD gone = ::GetTickCount() - start;
+        if (gone >= limitMs) return;
+        // A wait for input lets the system do its work for this thread's windows (under Wine,
+        // the X server's requests to draw them again) without handling any message here.
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(limitMs - gone, 10), QS_ALLINPUT);
+    }
+}
 
 void GrabScreen(fw::Bitmap& bitmap, int left, int top, int width, int height) {
     const base::IntRect area = base::CaptureRect(left, top, width, height);

@@ -34,9 +34,13 @@ void TCopyForm::StartButtonClick() {
 void TCopyForm::CountTimerTimer() {
     auto count = base::ParseCount(MainForm->NumInterval.Text());
     int left = count ? *count - 1 : 0;
-    MainForm->NumInterval.SetText(std::to_wstring(left));
-    if (left != 0) return;
-    MainForm->NumInterval.SetText(L"");
+    if (left != 0) {
+        MainForm->NumInterval.SetText(std::to_wstring(left));
+        return;
+    }
+    // "0" is never shown: the count goes from the last digit the frame shows to empty, and the
+    // digit leaves the screen before the grab.
+    MainForm->ClearCount();
     try {
         GrabInto(RegFrame2.Image);
         StartButton.SetEnabled(true);

@@ -3,6 +3,7 @@
 #include "base/CursorZone.h"
 #include "base/Geometry.h"
 #include "base/Readout.h"
+#include "capture/ScreenGrab.h"
 #include "forms/CopyFormU.h"
 #include "framework/Application.h"
 
@@ -44,6 +45,32 @@ void TMainForm::CreateParams(fw::WindowParams& params) {
     // minimized with the application window, and not kept above the control panel.
     params.exStyle |= WS_EX_APPWINDOW;
     params.parent = ::GetDesktopWindow();
+}
+
+namespace {
+// How long the digits may take to leave the screen: well within a frame of any compositor,
+// and of the X server under Wine, where the window below draws itself again.
+constexpr DWORD kDigitsGoneLimitMs = 500;
+}  // namespace
+
+void TMainForm::ClearCount() {
+    const RECT area = NumInterval.BoundsRect();
+    const bool onScreen = Handle() && ::IsWindowVisible(Handle()) && !NumInterval.Text().empty();
+    const std::vector<uint32_t> before = onScreen ? PaintedPixels(area) : std::vector<uint32_t>();
+    NumInterval.SetText(L"");
+    if (!onScreen) return;
+    PaintNow();
+    // The pixels that the digits drew and the frame no longer draws: while the screen still
+    // shows them all, the repaint has not reached it.
+    const std::vector<uint32_t> after = PaintedPixels(area);
+    POINT origin{area.left, area.top};
+    ::ClientToScreen(Handle(), &origin);
+    const int width = area.right - area.left;
+    std::vector<capture::ScreenPixel> gone;
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (before[i] != after[i])
+            gone.push_back({origin.x + int(i) % width, origin.y + int(i) / width, before[i] & 0xFFFFFF});
+    capture::WaitWhileScreenShows(gone, kDigitsGoneLimitMs);
 }
 
 void TMainForm::StoreSize() {

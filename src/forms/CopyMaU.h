@@ -24,6 +24,10 @@ public:
     void FormKeyDown(WORD& key, fw::ShiftState shift);
     void FormKeyUp(WORD& key, fw::ShiftState shift);
 
+    // Empties the countdown's digits and waits until they have left the screen, so that a
+    // grab right after shows what lies below them.
+    void ClearCount();
+
     // Last frame size, as the paint and the size handlers stored it.
     int LastWidth() const { return lastWidth_; }
     int LastHeight() const { return lastHeight_; }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/Application.h"
+#include "framework/Error.h"
 #include "framework/Form.h"
 
 namespace fw {
@@ -236,6 +237,23 @@ void Container::PaintClient(HDC dc) {
     PaintBackground(dc, client);
     PaintSelf(dc);
     PaintControls(dc);
+}
+
+std::vector<uint32_t> Container::PaintedPixels(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (!hwnd_ || width <= 0 || height <= 0) return {};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    BitmapHandle dib(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (!dib || !bits || !dc) throw OutOfResources();
+    SelectGuard select(dc.Get(), dib.Get());
+    ::SetViewportOrgEx(dc.Get(), -area.left, -area.top, nullptr);
+    PaintClient(dc.Get());
+    ::GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    return std::vector<uint32_t>(first, first + size_t(width) * size_t(height));
 }
 
 void Container::OnPaint() {

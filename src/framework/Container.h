@@ -5,6 +5,7 @@
 // WM_NOTIFY and WM_CTLCOLOR* back to the child control that sent them.
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "framework/Control.h"
@@ -32,6 +33,10 @@ public:
     virtual void ChildBoundsChanged(Control* child, bool sizeChanged);
     // Offset of the scrolled contents (scroll boxes).
     POINT ScrollOffset() const { return scroll_; }
+
+    // The client area within `area` as the paint routine draws it now (not as the screen shows
+    // it): 0x00RRGGBB pixels, rows from the top. Throws OutOfResources when it cannot draw.
+    std::vector<uint32_t> PaintedPixels(const RECT& area);
 
     // Creates this window (if the parent's exists) and those of its children.
     void CreateWnd() override;

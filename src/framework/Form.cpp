@@ -2,8 +2,25 @@
 
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/SystemLibrary.h"
 
 namespace fw {
+
+namespace {
+
+// Where the desktop is composed (always from Windows 8 on; on Windows 7 with Aero), what a
+// window draws reaches the screen at the compositor's next frame; DwmFlush waits for it
+// (learn.microsoft.com: DwmFlush, DwmIsCompositionEnabled). Loaded on first use.
+void WaitForComposition() {
+    using IsCompositionEnabledFn = HRESULT WINAPI(BOOL*);
+    using FlushFn = HRESULT WINAPI();
+    static auto* isEnabled = OptionalSystemFunction<IsCompositionEnabledFn>(L"dwmapi.dll", "DwmIsCompositionEnabled");
+    static auto* flush = OptionalSystemFunction<FlushFn>(L"dwmapi.dll", "DwmFlush");
+    BOOL composed = FALSE;
+    if (isEnabled && flush && SUCCEEDED(isEnabled(&composed)) && composed) flush();
+}
+
+}  // namespace
 
 Form::Form(std::wstring name) : Container(nullptr, std::move(name)) {
     visible_ = false;
@@ -128,6 +145,13 @@ void Form::FocusForm() {
     ::SetForegroundWindow(hwnd_);
     ::SetActiveWindow(hwnd_);
     if (::GetFocus() != hwnd_ && !::IsChild(hwnd_, ::GetFocus())) ::SetFocus(hwnd_);
+}
+
+void Form::PaintNow() {
+    if (!hwnd_) return;
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::GdiFlush();
+    WaitForComposition();
 }
 
 void Form::SetFormStyle(FormStyle style) {

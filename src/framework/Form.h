@@ -31,6 +31,9 @@ public:
     void Close();  // runs the close handler; the main form's close ends the program
     // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
     void FocusForm();
+    // Paints what waits to be painted now and hands it to the screen; where the desktop is
+    // composed, returns once the compositor has shown it.
+    void PaintNow();
 
     // The window is made anew as a topmost or ordinary window: the colour key is applied
     // again and, while it is visible, it is shown again, which runs the show handler again.

@@ -11,21 +11,24 @@ namespace {
 [[noreturn]] void ThrowCannotLoad(const wchar_t* library) { throw Error(FormatMessage1(L"Cannot load %s", library)); }
 
 // Only ever from the system folder: a library of that name beside the program or in the
-// current folder must not be the one that is run.
+// current folder must not be the one that is run. Null when it cannot be loaded.
 HMODULE LoadSystemLibrary(const wchar_t* library) {
     wchar_t folder[MAX_PATH];
     const UINT n = ::GetSystemDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) ThrowCannotLoad(library);
+    if (n == 0 || n >= MAX_PATH) return nullptr;
     const std::wstring path = std::wstring(folder, n) + L"\\" + library;
-    HMODULE module = ::LoadLibraryW(path.c_str());  // kept for the life of the program
-    if (!module) ThrowCannotLoad(library);
-    return module;
+    return ::LoadLibraryW(path.c_str());  // kept for the life of the program
 }
 
 }  // namespace
 
+FARPROC OptionalSystemProc(const wchar_t* library, const char* function) {
+    HMODULE module = LoadSystemLibrary(library);
+    return module ? ::GetProcAddress(module, function) : nullptr;
+}
+
 FARPROC SystemProc(const wchar_t* library, const char* function) {
-    FARPROC proc = ::GetProcAddress(LoadSystemLibrary(library), function);
+    FARPROC proc = OptionalSystemProc(library, function);
     if (!proc) ThrowCannotLoad(library);
     return proc;
 }

@@ -12,10 +12,19 @@ namespace fw {
 // "Cannot load <library>" when the library or the function cannot be had.
 FARPROC SystemProc(const wchar_t* library, const char* function);
 
+// As SystemProc, but null when the library or the function is not there (a function that
+// only later versions of Windows have).
+FARPROC OptionalSystemProc(const wchar_t* library, const char* function);
+
 // SystemProc typed as the function it is: SystemFunction<decltype(::ShellExecuteW)>(...).
 template <typename F>
 F* SystemFunction(const wchar_t* library, const char* function) {
     return reinterpret_cast<F*>(reinterpret_cast<void*>(SystemProc(library, function)));
+}
+
+template <typename F>
+F* OptionalSystemFunction(const wchar_t* library, const char* function) {
+    return reinterpret_cast<F*>(reinterpret_cast<void*>(OptionalSystemProc(library, function)));
 }
 
 // COM on the calling (GUI) thread, as the shell's dialogs and ShellExecute want it: set up

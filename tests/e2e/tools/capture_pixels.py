@@ -27,9 +27,6 @@ is unique over 1024 x 1024 pixels, so a picture that is shifted, cut, scaled or 
         order ("none" for no red pixels; red pixels of no glyph are told on stderr); GLYPHS
         is the output of ctlprobe glyph ("= TEXT", then rows, "#" red), compared up to a shift
 
-The file, files, screen and find checks take "--except X,Y,W,H" before their arguments: a
-rectangle of the capture left out of the comparison.
-
 Prints what it compared and the first mismatches; exit status 1 on any mismatch.
 """
 import os
@@ -43,14 +40,6 @@ from frame_pixels import backdrop_color  # noqa: E402  (the one definition of th
 
 RED = (255, 0, 0)
 WHITE = (255, 255, 255)
-# A rectangle of the capture (left, top, width, height) that the checks leave out: --except.
-EXCEPT = None
-
-
-def excepted(x, y):
-    return EXCEPT is not None and EXCEPT[0] <= x < EXCEPT[0] + EXCEPT[2] and EXCEPT[1] <= y < EXCEPT[1] + EXCEPT[3]
-
-
 def report(what, total, mismatches, limit=10):
     print(f"{what}: {total - len(mismatches)}/{total} pixels as expected")
     for line in mismatches[:limit]:
@@ -81,7 +70,7 @@ def check_file(path, w, h, ox, oy):
     for y in range(h):
         for x in range(w):
             want = backdrop_color(ox + x, oy + y)
-            if data[x, y] != want and not excepted(x, y):
+            if data[x, y] != want:
                 mismatches.append(f"({x},{y}): expected {want}, got {data[x, y]}")
     if mismatches:
         where = locate(image, backdrop_color(ox, oy))
@@ -97,7 +86,7 @@ def check_screen(path, sx, sy, w, h, ox, oy):
     for y in range(h):
         for x in range(w):
             want = backdrop_color(ox + x, oy + y)
-            if data[sx + x, sy + y] != want and not excepted(x, y):
+            if data[sx + x, sy + y] != want:
                 mismatches.append(f"({sx + x},{sy + y}): expected {want}, got {data[sx + x, sy + y]}")
     if mismatches:
         where = locate(shot, backdrop_color(ox, oy))
@@ -248,11 +237,6 @@ def main(argv):
         print(__doc__)
         return 2
     command, args = argv[1], argv[2:]
-    if len(args) >= 2 and args[0] == "--except":
-        global EXCEPT
-        EXCEPT = tuple(int(a) for a in args[1].split(","))
-        print(f"leaving out the capture's pixels from ({EXCEPT[0]},{EXCEPT[1]}), {EXCEPT[2]} x {EXCEPT[3]}")
-        args = args[2:]
     try:
         if command == "file" and len(args) == 5:
             return check_file(args[0], *(int(a) for a in args[1:]))
