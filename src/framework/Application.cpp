@@ -83,6 +83,11 @@ void Application::UnregisterForm(Form* form) {
     if (mainForm_ == form) mainForm_ = nullptr;
 }
 
+bool Application::InForeground() const {
+    HWND foreground = ::GetForegroundWindow();
+    return !foreground || BelongsToThisProgram(foreground);
+}
+
 // ---- minimize and restore
 
 void Application::Minimize() {

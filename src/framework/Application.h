@@ -50,6 +50,11 @@ public:
     void UnregisterForm(Form* form);
     const std::vector<Form*>& Forms() const { return forms_; }
 
+    // True when the foreground window is one of the program's, or there is none. The program
+    // may then move the activation and the keyboard among its own windows; while another
+    // program is in the foreground, what the program does keeps them where they are.
+    bool InForeground() const;
+
     void Minimize();
     void Restore();
     bool Minimized() const { return ::IsIconic(hwnd_) != FALSE; }

@@ -142,6 +142,12 @@ void Form::Close() {
 void Form::FocusForm() {
     if (!hwnd_ || !visible_ || !enabled_ || !::IsWindowVisible(hwnd_))
         throw Error(L"Cannot focus a disabled or invisible window");
+    // From the background, SetForegroundWindow flashes the window's taskbar button or, once
+    // the foreground lock time-out has run out, takes the activation from the program the
+    // person works in, and SetActiveWindow and SetFocus activate the window within the
+    // program's input state (learn.microsoft.com: SetForegroundWindow, SetActiveWindow,
+    // SetFocus). A capture made while another program is in use leaves that program alone.
+    if (!Application::Instance().InForeground()) return;
     ::SetForegroundWindow(hwnd_);
     ::SetActiveWindow(hwnd_);
     if (::GetFocus() != hwnd_ && !::IsChild(hwnd_, ::GetFocus())) ::SetFocus(hwnd_);
@@ -182,8 +188,21 @@ void Form::SetFormStyle(FormStyle style) {
 void Form::SetWindowState(WindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
-    if (hwnd_ && visible_ && ::IsWindowVisible(hwnd_))
-        ::ShowWindow(hwnd_, state == WindowState::Normal ? SW_SHOWNORMAL : SW_MINIMIZE);
+    if (!hwnd_ || !visible_ || !::IsWindowVisible(hwnd_)) return;
+    if (state == WindowState::Minimized) {
+        ::ShowWindow(hwnd_, SW_MINIMIZE);
+    } else if (Application::Instance().InForeground()) {
+        ::ShowWindow(hwnd_, SW_SHOWNORMAL);
+    } else {
+        // Back without the activation. A window restored from minimized also takes the
+        // thread's keyboard focus, which on Windows stays within the program's own input
+        // state; under Wine it takes the keyboard of the whole desktop from the program in
+        // use. A disabled window takes no focus, so the form is disabled while it comes back.
+        const bool enabled = ::IsWindowEnabled(hwnd_) != FALSE;
+        ::EnableWindow(hwnd_, FALSE);
+        ::ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+        ::EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    }
 }
 
 void Form::BoundsChanged() {

@@ -29,7 +29,9 @@ public:
     void ShowFormInactive();
     void HideForm();
     void Close();  // runs the close handler; the main form's close ends the program
-    // Activates the form and gives it the keyboard focus; throws for a hidden or disabled form.
+    // Gives the form the keyboard focus within the program: it is activated when the program is
+    // in the foreground; while another program is, the foreground, its active window and where
+    // its keys go stay as they are. Throws for a hidden or disabled form.
     void FocusForm();
     // Paints what waits to be painted now and hands it to the screen; where the desktop is
     // composed, returns once the compositor has shown it.
@@ -39,6 +41,7 @@ public:
     // again and, while it is visible, it is shown again, which runs the show handler again.
     void SetFormStyle(FormStyle style);
     WindowState GetWindowState() const { return windowState_; }
+    // A form brought back to normal is activated only while the program is in the foreground.
     void SetWindowState(WindowState state);
 
     bool KeyPreview() const { return keyPreview_; }

@@ -81,6 +81,31 @@ TypeText() {
   sleep "$kInputPause"
 }
 
+# Wine's notepad: another program in use beside Snapvane.
+readonly kNotepad='Untitled - Notepad'
+
+# StartNotepad X Y W H: notepad started and put there (without being activated); fails when
+# it does not show.
+StartNotepad() {
+  "$WINE" notepad.exe </dev/null >>"$E2E_DIR/notepad.log" 2>&1 &
+  Track $!
+  WaitWin "$kNotepad" visible 20000 >/dev/null || return 1
+  Probe move "$kNotepad" "$@" && sleep 0.3
+}
+
+# ClickIntoNotepad: a click into notepad's text, which makes it the program in use.
+ClickIntoNotepad() {
+  eval "$(CtlProbe ctl "$kNotepad" Edit '*' 0)" && [[ $CTL_HWND != 0x0 ]] || return 1
+  Click $((CTL_X + CTL_W - 20)) $((CTL_Y + CTL_H - 20))
+}
+
+# NotepadText: what notepad's text holds.
+NotepadText() {
+  local CTL_TEXT=
+  eval "$(CtlProbe ctl "$kNotepad" Edit '*' 0)"
+  printf '%s\n' "$CTL_TEXT"
+}
+
 # MoveAway: the pointer off the program's windows, so no tooltip or hover covers a screenshot.
 MoveAway() {
   xdotool mousemove 1200 900

@@ -158,6 +158,26 @@ timeout 5 xclip -selection clipboard -t image/bmp -o >"$E2E_DIR/countdown-space.
 Check "... and its picture too is the area, without the frame's last digit" \
   CapturePixels file "$E2E_DIR/countdown-space.bmp" "$CW" "$CH" "$OX" "$OY"
 
+# ---- another program in use during a countdown ------------------------------------------
+# The countdown started, then another program taken into use: every key typed there arrives
+# there, also when the count ends; the capture is made and the control panel comes back
+# without taking the keyboard.
+StartNotepad 60 560 900 420 || Fail "Wine's notepad starts beside Snapvane"
+ClickCtl 'Start countdown'
+sleep 0.5
+ClickIntoNotepad || Fail "a click into notepad's text"
+typed='counting down the quick brown fox'
+xdotool type --delay 100 "$typed"
+WaitWin "$kPanel" normal 8000 >/dev/null || Fail "the countdown ends with the control panel back" "$(WinLine "$kPanel")"
+xdotool type --delay 100 ' jumps over the lazy dog'
+typed+=' jumps over the lazy dog'
+sleep 0.3
+CheckEq "a countdown ending while notepad is in use: every key typed there arrives there" "$typed" "$(NotepadText)"
+WinInfo "$kNotepad"
+CheckEq "... notepad stays in the foreground" 1 "$WIN_FOREGROUND"
+CheckEq "... the countdown has captured: its Copy, Save and Print are enabled" "1 1 1" \
+  "$(EnabledStates Copy Save '&Print')"
+
 # ---- the series: folder, file name, Play, pause, resume, Stop --------------------------
 # The folder browser is walked with the keyboard (it takes no typed path): a short way to the
 # test's folder through a link in /tmp.
@@ -235,6 +255,33 @@ if [[ $(stat -c %Y.%y "$gSeries/shot0.bmp") != "$before" ]]; then
   Ok "after Stop a new start writes shot0.bmp again, replacing the earlier one"
 else
   Fail "after Stop a new start writes shot0.bmp again, replacing the earlier one" "files: $(SeriesFiles)"
+fi
+
+# ---- another program in use during a series ---------------------------------------------
+# Recording what a person does in another program is what a series is for: each capture moves
+# the focus within Snapvane only, and every key typed into the other program arrives there (a
+# space that reached Snapvane would pause the series).
+Click $((browseX + kPlayDx)) $((browseY + kPlayDy))
+WaitSeriesFile 0 2 || Fail "Play starts the series again" "files: $(SeriesFiles)"
+touch "$E2E_DIR/typing.mark"
+ClickIntoNotepad || Fail "a click into notepad's text"
+Keys ctrl+a
+typed='a series runs while pack my box with five dozen liquor jugs'
+typingStart=$SECONDS
+xdotool type --delay 200 "$typed"  # some seconds: several ticks of the series
+typingTime=$((SECONDS - typingStart))
+WinInfo "$kNotepad"
+notepadForeground=$WIN_FOREGROUND
+written=$(find "$gSeries" -maxdepth 1 -name 'shot*.bmp' -newer "$E2E_DIR/typing.mark" | wc -l)
+Click $((browseX + kStopDx)) $((browseY + kPlayDy))
+CheckEq "a 1 s series running while notepad is in use: every key typed there arrives there" "$typed" \
+  "$(NotepadText)"
+CheckEq "... notepad stays in the foreground through every capture" 1 "$notepadForeground"
+# One file a second, give or take the second the typing began and ended in.
+if ((typingTime >= 4 && written >= typingTime - 2)); then
+  Ok "... and the series goes on meanwhile: $written files in $typingTime s of typing"
+else
+  Fail "... and the series goes on meanwhile, a file a second" "$written files in $typingTime s: $(SeriesFiles)"
 fi
 
 # ---- a file name that no file can have -------------------------------------------------

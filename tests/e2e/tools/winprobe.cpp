@@ -14,6 +14,7 @@
 //                                        is opened over them; it never takes the activation
 //   winprobe close TITLE                 posts WM_CLOSE
 //   winprobe show TITLE min|restore|hide ShowWindowAsync
+//   winprobe move TITLE X Y W H          puts another program's window there (no activation)
 //   winprobe list                        every top-level window with a title (for logs)
 //   winprobe monitors                    MONITOR_COUNT and MONITORS='X,Y,WxH ...' (primary first)
 //   winprobe framepicture W H            the picture the capture frame of W x H must show
@@ -346,7 +347,7 @@ int FramePicture(int w, int h) {
 }
 
 int Usage() {
-    return probe::Usage("winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|list|monitors|framepicture");
+    return probe::Usage("winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|move|list|monitors|framepicture");
 }
 
 }  // namespace
@@ -383,5 +384,12 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"taskbar") return TaskbarButton(hwnd);
     if (command == L"close") return ::PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (command == L"show") return argc < 4 ? Usage() : Show(hwnd, argv[3]);
+    if (command == L"move") {
+        if (argc < 7) return Usage();
+        return ::SetWindowPos(hwnd, nullptr, _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), _wtoi(argv[6]),
+                              SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
     return Usage();
 }
