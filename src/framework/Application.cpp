@@ -10,6 +10,7 @@
 #include "framework/Error.h"
 #include "framework/Form.h"
 #include "framework/HintWindow.h"
+#include "framework/SystemLibrary.h"
 
 namespace fw {
 
@@ -47,7 +48,6 @@ void Application::Initialize() {
     // COM, which the shell's dialogs want, is set up when one of them is first used
     // (fw::RequireOle): starting does not pay for it.
     syncEvent_.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    mouseHook_ = ::SetWindowsHookExW(WH_MOUSE, &Application::MouseHookProc, nullptr, mainThread_);
     icon_ = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
     if (!icon_) icon_ = ::LoadIconW(nullptr, IDI_APPLICATION);
 
@@ -62,6 +62,7 @@ void Application::Initialize() {
     p.width = p.height = 0;
     p.icon = icon_;
     CreateHandle(p);  // the window class carries the icon to the taskbar and the task list
+    SetLeaveTracking(RunningUnderWine() ? LeaveTracking::Hooks : LeaveTracking::System);
     // The images drawn for the screen's dpi, for the taskbar button and the task switcher.
     WindowDc screen(nullptr);
     const int dpi = ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
@@ -158,9 +159,18 @@ bool Application::HandleMessage() {
 
 void Application::Dispatch(MSG& msg) {
     if (PreTranslate(msg)) return;
+    // A move over another window than the one the system tracks: that one has been left. Windows
+    // tells it before the move arrives; Wine's tracking, which looks with a timer, may not have
+    // yet, and a common control asks for its own tracking only once no other is under way.
+    if (leaveTracking_ == LeaveTracking::System && (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE))
+        EndSystemTracking(msg.hwnd);
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
-    if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
+    if (leaveTracking_ == LeaveTracking::Hooks) {
+        if (IsMouseMessage(msg.message)) TakeOverLeaveTracking();
+    } else if (IsMouseMessage(msg.message) || msg.message == WM_MOUSELEAVE || msg.message == WM_NCMOUSELEAVE) {
+        LeaveBySystem(msg);
+    }
 }
 
 void Application::ProcessMessages() {
@@ -294,7 +304,55 @@ HCURSOR Application::CursorById(int id) const {
 
 // ---- leaving the program
 
-bool Application::TrackMouseLeave(HWND wnd) { return TrackLeave(wnd, false); }
+void Application::SetLeaveTracking(LeaveTracking tracking) {
+    // What the other way was watching ends here: a window waiting for its leave is told now.
+    SendLeave();
+    EndSystemTracking(nullptr);
+    for (HHOOK* hook : {&outsideHook_, &mouseHook_}) {
+        if (*hook) ::UnhookWindowsHookEx(*hook);
+        *hook = nullptr;
+    }
+    leftPosted_ = false;
+    leaveTracking_ = tracking;
+    if (tracking == LeaveTracking::Hooks)
+        mouseHook_ = ::SetWindowsHookExW(WH_MOUSE, &Application::MouseHookProc, nullptr, mainThread_);
+}
+
+bool Application::TrackMouseLeave(HWND wnd) {
+    if (leaveTracking_ == LeaveTracking::Hooks) return TrackLeave(wnd, false);
+    return TrackBySystem(wnd, false);
+}
+
+bool Application::TrackBySystem(HWND wnd, bool nonClient) {
+    if (!wnd) return false;
+    // A window already tracked keeps what it asked for (a common control its hover as well).
+    TRACKMOUSEEVENT t{sizeof t, TME_QUERY, nullptr, 0};
+    if (::TrackMouseEvent(&t) && t.hwndTrack == wnd && (t.dwFlags & TME_LEAVE) &&
+        ((t.dwFlags & TME_NONCLIENT) != 0) == nonClient)
+        return true;
+    TRACKMOUSEEVENT track{sizeof track, DWORD(TME_LEAVE | (nonClient ? TME_NONCLIENT : 0)), wnd, 0};
+    return ::TrackMouseEvent(&track) != FALSE;
+}
+
+void Application::EndSystemTracking(HWND now) {
+    TRACKMOUSEEVENT t{sizeof t, TME_QUERY, nullptr, 0};
+    if (!::TrackMouseEvent(&t) || !t.hwndTrack || t.hwndTrack == now || !(t.dwFlags & TME_LEAVE)) return;
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE | (t.dwFlags & TME_NONCLIENT), t.hwndTrack, 0};
+    if (::TrackMouseEvent(&cancel) && ::IsWindow(t.hwndTrack))
+        ::SendMessageW(t.hwndTrack, (t.dwFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+}
+
+void Application::LeaveBySystem(const MSG& msg) {
+    if (msg.message == WM_MOUSELEAVE || msg.message == WM_NCMOUSELEAVE) {
+        POINT pt;
+        ::GetCursorPos(&pt);
+        if (!::GetCapture() && !PointerOverThisProgram(pt)) PointerLeft();
+        return;
+    }
+    // Each window the pointer moves over is told when it leaves, the common controls too.
+    if ((msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) && ::IsWindow(msg.hwnd))
+        TrackBySystem(msg.hwnd, msg.message == WM_NCMOUSEMOVE);
+}
 
 bool Application::TrackLeave(HWND wnd, bool nonClient) {
     if (!mouseHook_ || !wnd) return false;
@@ -325,7 +383,7 @@ LRESULT CALLBACK Application::MouseHookProc(int code, WPARAM wp, LPARAM lp) {
     if (code == HC_ACTION) {
         const auto* m = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lp);
         try {
-            Instance().MouseMessageSeen(m->hwnd, m->wHitTestCode);
+            Instance().MouseMessageSeen(m->hwnd, UINT(wp), m->pt, m->wHitTestCode);
         } catch (...) {
             Instance().HandleException(std::current_exception());
         }
@@ -333,18 +391,34 @@ LRESULT CALLBACK Application::MouseHookProc(int code, WPARAM wp, LPARAM lp) {
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-void Application::MouseMessageSeen(HWND wnd, UINT hitTest) {
+void Application::MouseMessageSeen(HWND wnd, UINT msg, POINT pt, UINT hitTest) {
     if (leaveWindow_ && (wnd != leaveWindow_ || (hitTest == HTCLIENT) == leaveNonClient_)) SendLeave();
+    if (msg == WM_MOUSEMOVE || msg == WM_NCMOUSEMOVE) {
+        // Every move passes the low-level hook before it becomes a message: a pointer that
+        // moved without the hook running means the hook is gone (the system removes one that
+        // keeps it waiting), and it is installed again.
+        const bool moved = lastMove_.x != LONG_MIN && (pt.x != lastMove_.x || pt.y != lastMove_.y);
+        if (outsideHook_ && moved && lowLevelCalls_ == lowLevelCallsAtLastMove_) {
+            ::UnhookWindowsHookEx(outsideHook_);
+            outsideHook_ = nullptr;
+        }
+        lastMove_ = pt;
+        lowLevelCallsAtLastMove_ = lowLevelCalls_;
+    }
     // The pointer is over the program (or a window of it holds the capture): watch for it
     // going elsewhere.
-    if (!outsideHook_)
-        outsideHook_ = ::SetWindowsHookExW(WH_MOUSE_LL, &Application::OutsideHookProc, ::GetModuleHandleW(nullptr), 0);
+    if (!outsideHook_) InstallLowLevelHook();
+}
+
+void Application::InstallLowLevelHook() {
+    outsideHook_ = ::SetWindowsHookExW(WH_MOUSE_LL, &Application::OutsideHookProc, ::GetModuleHandleW(nullptr), 0);
 }
 
 LRESULT CALLBACK Application::OutsideHookProc(int code, WPARAM wp, LPARAM lp) {
     // Called on the GUI thread for every move of the pointer on the desktop, before it is
     // delivered: only the test, the work is done in the message loop.
     Application& app = Instance();
+    if (code == HC_ACTION) ++app.lowLevelCalls_;
     if (code == HC_ACTION && !app.leftPosted_ && !::GetCapture()) {
         const auto* m = reinterpret_cast<const MSLLHOOKSTRUCT*>(lp);
         if (!PointerOverThisProgram(m->pt) && ::PostMessageW(app.hwnd_, kPointerLeftMessage, 0, 0))

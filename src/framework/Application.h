@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <climits>
 #include <deque>
 #include <exception>
 #include <functional>
@@ -104,13 +105,28 @@ public:
     void ForgetControl(Control* control);
 
     // WM_MOUSELEAVE is sent to the window once the pointer leaves its client area: for another
-    // window, its non-client area, or a place outside the program. One window at a time (the
-    // one under the pointer); a window already waiting for its leave is told at once. Wine's
-    // TrackMouseEvent watches with a timer while it tracks; this waits for mouse messages
-    // only, and the pointer resting anywhere costs nothing. False when it cannot watch.
-    // The message loop takes over the same way the leave that a common control asks
-    // TrackMouseEvent for (comctl32's buttons, under Wine, would watch every millisecond).
+    // window, its non-client area, or a place outside the program. False when it cannot watch.
     bool TrackMouseLeave(HWND wnd);
+
+    // How the pointer's leaving a window, and the program, is seen.
+    //  - System: TrackMouseEvent, for our windows and (their own) for the common controls; on
+    //    Windows it costs nothing while the pointer rests. The program's leaving is seen in
+    //    the WM_MOUSELEAVE that the message loop passes on.
+    //  - Hooks: Wine's TrackMouseEvent watches the pointer with a timer for as long as it
+    //    tracks (every millisecond for comctl32's buttons). A mouse hook on the GUI thread sees
+    //    every mouse message it takes, in any message loop, and while the pointer is over the
+    //    program a low-level hook sees it go elsewhere; the leave that a common control asks
+    //    TrackMouseEvent for is taken over the same way. Nothing runs while the pointer rests.
+    //    A low-level hook runs on the GUI thread for every pointer move of the whole desktop,
+    //    which on Windows would wait for that thread (and Windows removes a hook that keeps it
+    //    waiting: learn.microsoft.com, LowLevelMouseProc); it is used only under Wine, and is
+    //    installed again when the pointer moves without it having seen the move.
+    // Initialize chooses Hooks under Wine and System elsewhere.
+    enum class LeaveTracking { System, Hooks };
+    LeaveTracking GetLeaveTracking() const { return leaveTracking_; }
+    void SetLeaveTracking(LeaveTracking tracking);
+    // The low-level hook while the pointer is over the program (Hooks), else null.
+    HHOOK LowLevelHook() const { return outsideHook_; }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -129,19 +145,27 @@ private:
     void ShowOwnedForms();
     void ShowHintNow();
 
-    // Leave tracking. A hook on the GUI thread sees every mouse message it takes, in any
-    // message loop (modal ones too): the pointer is over the program, and over which window.
-    // While it is, a low-level hook sees where the pointer moves; its first point outside the
-    // program (without a capture) posts kPointerLeftMessage, which ends the hint and the
-    // tracking and removes the low-level hook again.
+    // Leave tracking with hooks. The thread's mouse hook sees every mouse message it takes,
+    // in any message loop (modal ones too): the pointer is over the program, and over which
+    // window. While it is, a low-level hook sees where the pointer moves; its first point
+    // outside the program (without a capture) posts kPointerLeftMessage, which ends the hint
+    // and the tracking and removes the low-level hook again.
     static LRESULT CALLBACK MouseHookProc(int code, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK OutsideHookProc(int code, WPARAM wp, LPARAM lp);
-    void MouseMessageSeen(HWND wnd, UINT hitTest);
+    void MouseMessageSeen(HWND wnd, UINT msg, POINT pt, UINT hitTest);
+    void InstallLowLevelHook();
     void PointerLeft();
     void SendLeave();
     bool TrackLeave(HWND wnd, bool nonClient);
     // After a mouse message was handled: a TME_LEAVE that its window asked for becomes ours.
     void TakeOverLeaveTracking();
+    // Leave tracking by the system: a mouse message of one of our windows asks for its leave;
+    // a leave after which the pointer is over no window of the program is its leaving.
+    void LeaveBySystem(const MSG& msg);
+    bool TrackBySystem(HWND wnd, bool nonClient);
+    // The system's tracking of a window other than `now` ends, and that window is told it was
+    // left.
+    void EndSystemTracking(HWND now);
 
     std::wstring title_;
     Color hintColor_ = kInfoBk;
@@ -169,11 +193,15 @@ private:
     Control* hintControl_ = nullptr;
     HintWindow* hintWindow_ = nullptr;
 
-    HHOOK mouseHook_ = nullptr;    // WH_MOUSE on the GUI thread, from Initialize on
-    HHOOK outsideHook_ = nullptr;  // WH_MOUSE_LL, while the pointer is over the program
-    bool leftPosted_ = false;      // kPointerLeftMessage is on its way
-    HWND leaveWindow_ = nullptr;   // waits for its WM_MOUSELEAVE (or WM_NCMOUSELEAVE)
-    bool leaveNonClient_ = false;  // leaveWindow_ tracks its non-client area
+    LeaveTracking leaveTracking_ = LeaveTracking::System;
+    HHOOK mouseHook_ = nullptr;    // WH_MOUSE on the GUI thread (Hooks)
+    HHOOK outsideHook_ = nullptr;  // WH_MOUSE_LL, while the pointer is over the program (Hooks)
+    unsigned lowLevelCalls_ = 0;   // how often the low-level hook ran
+    unsigned lowLevelCallsAtLastMove_ = 0;
+    POINT lastMove_{LONG_MIN, LONG_MIN};  // of the last move the thread's hook saw
+    bool leftPosted_ = false;             // kPointerLeftMessage is on its way
+    HWND leaveWindow_ = nullptr;          // waits for its WM_MOUSELEAVE (or WM_NCMOUSELEAVE)
+    bool leaveNonClient_ = false;         // leaveWindow_ tracks its non-client area
 };
 
 // Posted to the application window when a worker queues a hand-over.

@@ -173,9 +173,8 @@ HCURSOR Container::CursorAt(POINT pt) const {
 }
 
 void Container::TrackLeave() {
-    // The application's tracking rather than TrackMouseEvent, which under Wine watches the
-    // pointer with a timer for as long as it rests here. Asked on every move, which costs a
-    // comparison, so a window made anew is tracked too.
+    // Through the application, whose way of watching suits the system it runs on. Asked on
+    // every move, which costs little, so a window made anew is tracked too.
     trackingLeave_ = Application::Instance().TrackMouseLeave(hwnd_);
 }
 

@@ -33,6 +33,14 @@ FARPROC SystemProc(const wchar_t* library, const char* function) {
     return proc;
 }
 
+bool RunningUnderWine() {
+    static const bool wine = [] {
+        HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");  // in every process, never unloaded
+        return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+    }();
+    return wine;
+}
+
 void RequireOle() {
     static bool done = false;
     if (done) return;

@@ -27,6 +27,10 @@ F* OptionalSystemFunction(const wchar_t* library, const char* function) {
     return reinterpret_cast<F*>(reinterpret_cast<void*>(OptionalSystemProc(library, function)));
 }
 
+// True when the program runs under Wine, whose ntdll exports wine_get_version (Windows' has
+// no such export). For the few places where Wine's way differs from what Windows documents.
+bool RunningUnderWine();
+
 // COM on the calling (GUI) thread, as the shell's dialogs and ShellExecute want it: set up
 // once, the first time one of them is used.
 void RequireOle();
