@@ -38,25 +38,6 @@ DibInfo DibInfoFor(const base::BmpLayout& layout) {
     return info;
 }
 
-// A palette selected and realized in a DC for the guard's lifetime; none for nullptr.
-class PaletteSelection {
-public:
-    PaletteSelection(HDC dc, HPALETTE palette) : dc_(dc) {
-        if (!palette) return;
-        previous_ = ::SelectPalette(dc, palette, FALSE);
-        ::RealizePalette(dc);
-    }
-    ~PaletteSelection() {
-        if (previous_) ::SelectPalette(dc_, previous_, FALSE);
-    }
-    PaletteSelection(const PaletteSelection&) = delete;
-    PaletteSelection& operator=(const PaletteSelection&) = delete;
-
-private:
-    HDC dc_;
-    HPALETTE previous_ = nullptr;
-};
-
 // Sizes `file` for a layout. The buffer is kept from one save to the next: a series saves
 // the same size every tick, and fresh memory of a full-screen picture costs more in page
 // faults than the copy into it. It shrinks when a much smaller picture follows.
@@ -107,7 +88,7 @@ void EncodeBitmapFile(fw::Bitmap& bitmap, std::vector<uint8_t>& file) {
     // Ask for the table first, make the device-independent bitmap with it, read the rows into
     // that, and write the table that the DIB itself reports. A DDB of a palette display
     // carries its palette: both reads see it selected, so the table and the rows agree.
-    PaletteSelection selection(dc.Get(), bitmap.Palette());
+    fw::PaletteSelection selection(dc.Get(), bitmap.Palette());
     if (!::GetDIBits(dc.Get(), bitmap.Handle(), 0, UINT(height), nullptr, bmi, DIB_RGB_COLORS))
         throw fw::OutOfResources();
     info.header.biClrUsed = 0;  // the call above may have set it; the DIB gets a full table

@@ -22,10 +22,17 @@ void PrintBitmap(fw::Bitmap& bitmap, const base::IntRect& rect);
 // which would otherwise lose its colours to the nearest few; COLORONCOLOR otherwise.
 int StretchModeFor(int deviceBits, int bitmapBits);
 
-// The drawing step of a print on any DC: the stretch mode by the rule above (with the brush
-// origin reset after HALFTONE), the bitmap's palette selected for the drawing when it has
-// one, and the whole bitmap stretched to (left, top, right - left, bottom - top) with
-// SRCCOPY. The DC's mode and palette are restored afterwards.
+// The drawing step of a print on any DC: the whole bitmap stretched to (left, top,
+// right - left, bottom - top), the stretch mode by the rule above (with the brush origin
+// reset after HALFTONE); the DC's mode is restored afterwards. The picture reaches the device
+// as a device-independent bitmap of 32 bits per pixel (its palette, if any, turned into
+// colours): a bitmap compatible with the screen belongs to the display, and a printer's
+// driver may print one blank or black without a word. A device that takes a stretched DIB
+// (RASTERCAPS has RC_STRETCHDIB) gets it with StretchDIBits; one that only takes a DIB at its
+// size (RC_DIBTODEV) gets the picture stretched here first. Raises fw::Error "Printing failed"
+// when the device takes neither or refuses the picture, fw::OutOfResources when the pixels
+// cannot be read out of the bitmap. `rasterCaps` is the device's RASTERCAPS.
+void DrawStretchedBitmap(HDC dc, fw::Bitmap& bitmap, const base::IntRect& rect, int rasterCaps);
 void DrawStretchedBitmap(HDC dc, fw::Bitmap& bitmap, const base::IntRect& rect);
 
 }  // namespace capture

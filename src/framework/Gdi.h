@@ -93,6 +93,25 @@ private:
     int id_;
 };
 
+// A palette selected and realized in a DC for the guard's lifetime; none for nullptr.
+class PaletteSelection {
+public:
+    PaletteSelection(HDC dc, HPALETTE palette) : dc_(dc) {
+        if (!palette) return;
+        previous_ = ::SelectPalette(dc, palette, FALSE);
+        ::RealizePalette(dc);
+    }
+    ~PaletteSelection() {
+        if (previous_) ::SelectPalette(dc_, previous_, FALSE);
+    }
+    PaletteSelection(const PaletteSelection&) = delete;
+    PaletteSelection& operator=(const PaletteSelection&) = delete;
+
+private:
+    HDC dc_;
+    HPALETTE previous_ = nullptr;
+};
+
 // GetDC/ReleaseDC of a window (nullptr: the screen).
 class WindowDc {
 public:

@@ -108,29 +108,53 @@ TEST(Printer, StretchModeFollowsTheDepthsOfPrinterAndPicture) {
     EXPECT_EQ(capture::StretchModeFor(32, 32), COLORONCOLOR);
 }
 
-TEST(Printer, TheWholePictureFillsThePrintRectangle) {
-    // Left half red, right half blue, stretched 4 x 2 -> 40 x 20 at (10, 20).
+TEST(Printer, TheWholePictureFillsThePrintRectangleOnEveryDeviceThatTakesADib) {
+    // Left half red, right half blue (a bitmap compatible with the screen, as a grab makes
+    // it), stretched 4 x 2 -> 40 x 20 at (10, 20): by the device itself (RC_STRETCHDIB), and
+    // stretched beforehand for a device that takes a DIB at its own size only (RC_DIBTODEV).
     fw::Bitmap bitmap;
     bitmap.SetSize(4, 2);
     HDC src = bitmap.Dc();
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 4; ++x) ::SetPixel(src, x, y, x < 2 ? RGB(255, 0, 0) : RGB(0, 0, 255));
-    DibCanvas page(80, 60);  // white, standing in for a printer's page
-    const int modeBefore = ::GetStretchBltMode(page.Dc());
-    const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
+    for (int caps : {::GetDeviceCaps(DibCanvas(1, 1).Dc(), RASTERCAPS), int(RC_DIBTODEV)}) {
+        SCOPED_TRACE(caps & RC_STRETCHDIB ? "stretched by the device" : "stretched beforehand");
+        DibCanvas page(80, 60);  // white, standing in for a printer's page
+        const int modeBefore = ::GetStretchBltMode(page.Dc());
+        const HGDIOBJ paletteBefore = ::GetCurrentObject(page.Dc(), OBJ_PAL);
 
-    capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{10, 20, 50, 40});
-    EXPECT_EQ(page.Pixel(10, 20), RGB(255, 0, 0));
-    EXPECT_EQ(page.Pixel(29, 39), RGB(255, 0, 0));
-    EXPECT_EQ(page.Pixel(30, 20), RGB(0, 0, 255));
-    EXPECT_EQ(page.Pixel(49, 39), RGB(0, 0, 255));
-    // Right and bottom are coordinates: nothing at or beyond them, nothing before the origin.
-    EXPECT_EQ(page.Pixel(50, 30), RGB(255, 255, 255));
-    EXPECT_EQ(page.Pixel(30, 40), RGB(255, 255, 255));
-    EXPECT_EQ(page.Pixel(9, 30), RGB(255, 255, 255));
-    EXPECT_EQ(page.Pixel(30, 19), RGB(255, 255, 255));
-    EXPECT_EQ(::GetStretchBltMode(page.Dc()), modeBefore);
-    EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore);
+        capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{10, 20, 50, 40}, caps);
+        EXPECT_EQ(page.Pixel(10, 20), RGB(255, 0, 0));
+        EXPECT_EQ(page.Pixel(29, 39), RGB(255, 0, 0));
+        EXPECT_EQ(page.Pixel(30, 20), RGB(0, 0, 255));
+        EXPECT_EQ(page.Pixel(49, 39), RGB(0, 0, 255));
+        // Right and bottom are coordinates: nothing at or beyond them, nothing before the origin.
+        EXPECT_EQ(page.Pixel(50, 30), RGB(255, 255, 255));
+        EXPECT_EQ(page.Pixel(30, 40), RGB(255, 255, 255));
+        EXPECT_EQ(page.Pixel(9, 30), RGB(255, 255, 255));
+        EXPECT_EQ(page.Pixel(30, 19), RGB(255, 255, 255));
+        EXPECT_EQ(::GetStretchBltMode(page.Dc()), modeBefore);
+        EXPECT_EQ(::GetCurrentObject(page.Dc(), OBJ_PAL), paletteBefore);
+    }
+}
+
+TEST(Printer, ADeviceThatTakesNoPictureIsAFailedPrintNotABlankPage) {
+    fw::Bitmap bitmap;
+    bitmap.SetSize(4, 2);
+    DibCanvas page(80, 60);
+    EXPECT_EQ(ErrorOf([&] {
+                  capture::DrawStretchedBitmap(page.Dc(), bitmap, base::IntRect{0, 0, 40, 20}, 0);
+              }),
+              L"Printing failed")
+        << "a device that takes no DIB";
+    // A device that says it takes a stretched DIB and then refuses it (here a DC that is gone).
+    HDC gone = ::CreateCompatibleDC(nullptr);
+    ASSERT_TRUE(::DeleteDC(gone));
+    EXPECT_EQ(ErrorOf([&] {
+                  capture::DrawStretchedBitmap(gone, bitmap, base::IntRect{0, 0, 40, 20}, RC_STRETCHDIB);
+              }),
+              L"Printing failed")
+        << "a refused stretch";
 }
 
 TEST(Printer, APictureWithAPaletteIsDrawnWithItAndLeavesTheDcAsItWas) {
