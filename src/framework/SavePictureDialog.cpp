@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/FilterExtension.h"
+#include "base/TypedPath.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
@@ -39,9 +40,35 @@ HWND FileNameBox(HWND dlg) {
     return box ? box : ::GetDlgItem(dlg, edt1);
 }
 
-bool IsAbsolutePath(const std::wstring& path) {
-    return (path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) ||
-           path.rfind(L"\\\\", 0) == 0;
+// The program's current folder, put back when the guard ends if anything moved it. The file
+// dialog moves it as the person browses; left on a removable disk, it keeps Windows from
+// ejecting that disk until the program ends.
+class CurrentFolderKept {
+public:
+    CurrentFolderKept() {
+        folder_.resize(::GetCurrentDirectoryW(0, nullptr));
+        folder_.resize(::GetCurrentDirectoryW(DWORD(folder_.size()), folder_.data()));
+    }
+    ~CurrentFolderKept() {
+        if (!folder_.empty()) ::SetCurrentDirectoryW(folder_.c_str());
+    }
+    CurrentFolderKept(const CurrentFolderKept&) = delete;
+    CurrentFolderKept& operator=(const CurrentFolderKept&) = delete;
+
+private:
+    std::wstring folder_;
+};
+
+// Whether a name of MAX_PATH characters or more is taken from the dialog before its own OK:
+// under Wine, whose dialog holds such a path in a buffer of MAX_PATH characters and overruns
+// it, and on Windows where the program takes long paths (Windows 10 1607 on, with long paths
+// enabled; learn.microsoft.com, "Maximum Path Length Limitation"). Elsewhere the dialog
+// handles the name itself and lets the person correct one the system would refuse.
+bool TakesLongNames() {
+    using AreLongPathsEnabledFn = BOOLEAN NTAPI();
+    static auto* enabled = reinterpret_cast<AreLongPathsEnabledFn*>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlAreLongPathsEnabled")));
+    return RunningUnderWine() || (enabled && enabled());
 }
 
 // ---- the child template, built in memory
@@ -132,12 +159,17 @@ private:
     HGLOBAL block_ = nullptr;
 };
 
-// A bitmap file's picture; an empty owner when the file is not a readable picture.
+// Files whose contents are elsewhere: reading one fetches it from a slow or offline store
+// (a cloud drive's placeholder, an archived file), which a selection in the list must not do.
+constexpr DWORD kNotHere =
+    FILE_ATTRIBUTE_OFFLINE | 0x00040000 /* RECALL_ON_OPEN */ | 0x00400000 /* RECALL_ON_DATA_ACCESS */;
+
+// A bitmap file's picture; an empty owner when the file is not a readable picture here.
 BitmapHandle LoadPicture(const std::wstring& path, SIZE& size) {
     size = SIZE{0, 0};
     if (path.empty()) return {};
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotHere))) return {};
     BitmapHandle picture(static_cast<HBITMAP>(
         ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
     BITMAP info{};
@@ -397,6 +429,7 @@ bool SavePictureDialog::Execute(HWND owner) {
     TemplateBlock paneTemplate;
     longName_.clear();
 
+    const CurrentFolderKept keepFolder;
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
@@ -404,7 +437,7 @@ bool SavePictureDialog::Execute(HWND owner) {
     ofn.nFilterIndex = DWORD(std::max(filterIndex_, 0));
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = DWORD(file.size());  // characters, not bytes
-    ofn.Flags = options_ | OFN_EXPLORER;
+    ofn.Flags = options_ | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (paneTemplate.Get()) {
         ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
         ofn.hInstance = reinterpret_cast<HINSTANCE>(paneTemplate.Get());
@@ -444,24 +477,16 @@ void SavePictureDialog::ShowLongName(HWND dlg) {
 
 bool SavePictureDialog::TakeLongName(HWND dlg) {
     HWND box = FileNameBox(dlg);
-    if (!box) return false;
-    std::wstring name = WindowText(box);
+    if (!box || !TakesLongNames()) return false;
+    const std::wstring name = WindowText(box);
     // A pattern filters the list: the dialog's own work.
     if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos) return false;
-    std::wstring path = name;
-    if (!IsAbsolutePath(name)) {
-        std::vector<wchar_t> folder(kMaxFileChars, L'\0');
-        if (::SendMessageW(dlg, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) <= 0)
-            return false;
-        folder.back() = L'\0';
-        std::wstring base = folder.data();
-        if (name[0] == L'\\' || name[0] == L'/') {
-            path = base.substr(0, 2) + name;  // from the root of the folder's drive
-        } else {
-            if (!base.empty() && base.back() != L'\\') base += L'\\';
-            path = base + name;
-        }
-    }
+    std::vector<wchar_t> folder(kMaxFileChars, L'\0');
+    if (::SendMessageW(dlg, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) <= 0)
+        folder[0] = L'\0';
+    folder.back() = L'\0';
+    std::wstring path = base::PathOfTypedName(name, folder.data());
+    if (path.empty()) return false;
     std::vector<wchar_t> full(kMaxFileChars, L'\0');
     const DWORD length = ::GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr);
     if (length > 0 && length < full.size()) path = full.data();

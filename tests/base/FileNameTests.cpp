@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/FileName.h"
+#include "base/TypedPath.h"
 
 namespace base {
 namespace {
@@ -109,6 +110,38 @@ TEST(ReplacementName, CreatableWheneverTheNameIs) {
               (std::wstring{L'a', L'b', high, low, L'~', L'0', L'0'}));
     // The mark would take the second unit alone: the first goes too.
     EXPECT_EQ(ReplacementName(std::wstring{L'a', L'b', high, low, L'x', L'y'}, 0), L"ab~00");
+}
+
+// A name typed or pasted into the save dialog, in the folder it shows.
+TEST(PathOfTypedName, EveryFormANameBoxTakes) {
+    const std::wstring folder = L"C:\\Shots";
+    EXPECT_EQ(PathOfTypedName(L"a.bmp", folder), L"C:\\Shots\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"  sub\\a.bmp ", L"C:\\Shots\\"), L"C:\\Shots\\sub\\a.bmp");
+    // Explorer's "Copy as path", pasted: the quotes are not part of the name.
+    EXPECT_EQ(PathOfTypedName(L"\"D:\\My pictures\\a.bmp\"", folder), L"D:\\My pictures\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L" \"a b.bmp\" ", folder), L"C:\\Shots\\a b.bmp");
+    EXPECT_EQ(PathOfTypedName(L"\"a\"b\".bmp\"", folder), L"C:\\Shots\\\"a\"b\".bmp\"")
+        << "quotes inside the name are the name's: the system refuses it, not this";
+    EXPECT_EQ(PathOfTypedName(L"E:/x/a.bmp", folder), L"E:/x/a.bmp");
+    // On the folder's drive "C:a.bmp" is in the folder; on another drive that drive decides.
+    EXPECT_EQ(PathOfTypedName(L"c:a.bmp", folder), L"C:\\Shots\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"D:a.bmp", folder), L"D:a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"\\a.bmp", folder), L"C:\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"", folder), L"");
+    EXPECT_EQ(PathOfTypedName(L" \"\" ", folder), L"");
+}
+
+TEST(PathOfTypedName, RootRelativeNamesStayOnTheFoldersShare) {
+    EXPECT_EQ(PathOfTypedName(L"\\a.bmp", L"\\\\server\\share\\dir\\sub"), L"\\\\server\\share\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"/a.bmp", L"\\\\server\\share"), L"\\\\server\\share/a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"\\a.bmp", L"\\\\?\\C:\\long\\dir"), L"\\\\?\\C:\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"\\a.bmp", L"\\\\?\\UNC\\server\\share\\dir"), L"\\\\?\\UNC\\server\\share\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"C:a.bmp", L"\\\\?\\C:\\long"), L"\\\\?\\C:\\long\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"a.bmp", L"\\\\server\\share\\dir"), L"\\\\server\\share\\dir\\a.bmp");
+    EXPECT_EQ(PathOfTypedName(L"\\\\other\\s\\a.bmp", L"C:\\x"), L"\\\\other\\s\\a.bmp");
+    EXPECT_EQ(RootOf(L"\\\\server"), L"\\\\server") << "a server without a share";
+    EXPECT_EQ(RootOf(L"relative\\dir"), L"");
+    EXPECT_EQ(PathOfTypedName(L"\\a.bmp", L"relative"), L"\\a.bmp") << "no root to take it from";
 }
 
 }  // namespace

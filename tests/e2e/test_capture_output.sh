@@ -103,10 +103,11 @@ else
   LogWindows
 fi
 
-# SaveAs WHAT PATH: Save, the full name typed into the dialog's file name box, Enter; PATH.bmp
-# must then be the capture, and nothing else is written beside it.
+# SaveAs WHAT PATH [TYPED]: Save, the full name (or TYPED, another form of it) typed into the
+# dialog's file name box, Enter; PATH.bmp must then be the capture, and nothing else is
+# written beside it.
 SaveAs() {
-  local what=$1 target=$2
+  local what=$1 target=$2 typed=${3:-$(WinPath "$2")}
   ClickCtl '&Save' || return
   if ! WaitDialog 'Save As' 10000; then
     Fail "$what: Save opens the save dialog"
@@ -114,9 +115,9 @@ SaveAs() {
   fi
   sleep 0.3
   Keys ctrl+a
-  TypeText "$(WinPath "$target")"
+  TypeText "$typed"
   eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
-  CheckEq "$what: the name shows in the file name box as typed" "$(WinPath "$target")" "$CTL_TEXT"
+  CheckEq "$what: the name shows in the file name box as typed" "$typed" "$CTL_TEXT"
   Keys Return
   if WaitFile "$target.bmp" 10; then
     Check "$what: the file has exactly that name plus \".bmp\" and holds the capture" \
@@ -139,6 +140,9 @@ SaveAs "a Unicode name" "$unicodeFolder/кадр 图片 🙂"
 longFolder=$E2E_DIR/long/$(printf 'L%.0s' {1..120})/$(printf 'M%.0s' {1..100})
 mkdir -p "$longFolder"
 SaveAs "a path of more than 260 characters" "$longFolder/shot"
+# The same, as Explorer's "Copy as path" gives it: in double quotes.
+mkdir -p "$longFolder/pasted"
+SaveAs "a quoted path of more than 260 characters" "$longFolder/pasted/shot" "\"$(WinPath "$longFolder/pasted/shot")\""
 
 # Print, on the private CUPS PDF printer, the default printer of the test environment.
 if [[ -n ${WINE_ENV_PDF_DIR:-} ]]; then

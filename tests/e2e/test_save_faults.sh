@@ -123,6 +123,31 @@ if WaitFile "$full/shot.bmp" 5 && [[ $(stat -c %s "$full/shot.bmp") == 233334 ]]
 else
   Fail "with room again the same save writes the whole file" "$(ls -la "$full")"
 fi
+# ---- a removable disk, ejected after a save ----------------------------------------------
+# A save must not leave the program's current folder where it saved: Windows refuses to eject
+# a USB stick that a program's current folder is on until the program ends. The stick here is
+# a file system of its own, whose unmount is refused as busy while the program holds it.
+stick=$E2E_DIR/stick
+if WineEnvMount tmpfs "$stick" 1m; then
+  # As a person goes there: the stick's folder typed and opened in the dialog, then the name.
+  SaveAs "$(WinPath "$stick")"
+  sleep 0.8
+  xdotool type --delay 15 shot
+  Keys Return
+  if WaitFile "$stick/shot.bmp" 5; then
+    sleep 0.5
+    if umount "$stick" 2>"$E2E_DIR/umount.log"; then
+      Ok "a disk just saved to can be ejected, the program running on"
+    else
+      Fail "a disk just saved to can be ejected, the program running on" "$(cat "$E2E_DIR/umount.log")"
+    fi
+  else
+    Fail "the save onto the removable disk writes the file" "$(ls -la "$stick")"
+  fi
+else
+  Fail "a small file system standing for a removable disk (mount needs root)"
+fi
+
 WaitDialog "$kAppTitle" 300 && Fail "no message box shows" "$DLG_TEXT"
 Check "the program goes on" SnapvaneRunning
 ClickCaptionButton "$kPanel" close

@@ -22,6 +22,9 @@ using Outcome = SavePictureDialog::Outcome;
 TEST(SaveDialog, RunsWithItsSettingsAndKeepsNameAndTypeForTheNextUse) {
     SavePictureDialog dialog;
     dialog.SetFilter(std::wstring(base::kPictureFilter));
+    TempFolder browsed;
+    std::vector<wchar_t> before(MAX_PATH * 2);
+    ::GetCurrentDirectoryW(DWORD(before.size()), before.data());
     std::vector<OPENFILENAMEW> seen;
     std::vector<std::wstring> namesSeen;
     SaveDialogHook answer([&](OPENFILENAMEW& ofn) {
@@ -32,7 +35,11 @@ TEST(SaveDialog, RunsWithItsSettingsAndKeepsNameAndTypeForTheNextUse) {
         EXPECT_EQ(filter, std::wstring(base::kPictureFilter) + L"|");
         EXPECT_GE(ofn.nMaxFile, DWORD(MAX_PATH));
         ofn.lpstrFile[ofn.nMaxFile - 1] = L'\0';  // the whole buffer is the caller's, in characters
-        if (seen.size() == 1) AnswerSaveDialog(ofn, L"C:\\pictures\\shot", 3);
+        if (seen.size() == 1) {
+            // Browsing moves the program's current folder, as the system's dialog does.
+            ::SetCurrentDirectoryW(browsed.Path().c_str());
+            AnswerSaveDialog(ofn, L"C:\\pictures\\shot", 3);
+        }
         if (seen.size() == 3) AnswerSaveDialog(ofn, L"C:\\other\\name.png", 5);
         return seen.size() == 2 ? Outcome::Cancelled : Outcome::Accepted;
     });
@@ -44,8 +51,11 @@ TEST(SaveDialog, RunsWithItsSettingsAndKeepsNameAndTypeForTheNextUse) {
     EXPECT_EQ(first.nFilterIndex, 1u);
     EXPECT_EQ(namesSeen[0], L"");
     EXPECT_EQ(first.lpstrDefExt, nullptr) << "the dialog must add no extension";
-    const DWORD wanted = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    const DWORD wanted = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
     EXPECT_EQ(first.Flags & wanted, wanted);
+    std::vector<wchar_t> after(MAX_PATH * 2);
+    ::GetCurrentDirectoryW(DWORD(after.size()), after.data());
+    EXPECT_EQ(std::wstring(after.data()), std::wstring(before.data())) << "the current folder stays where it was";
     EXPECT_NE(first.Flags & OFN_ENABLEHOOK, 0u);
     EXPECT_NE(first.Flags & OFN_ENABLETEMPLATEHANDLE, 0u);
     EXPECT_EQ(dialog.FileName(), L"C:\\pictures\\shot");
