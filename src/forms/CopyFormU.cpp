@@ -122,6 +122,10 @@ void TCopyForm::DoDpiChanged() {
     if (!Path.Text().empty()) ShowSaveFolder();
 }
 
+SIZE TCopyForm::SizeAtDpi(int dpi) const {
+    return SIZE{::MulDiv(kOuterWidth, dpi, 96), ::MulDiv(kOuterHeight, dpi, 96)};
+}
+
 void TCopyForm::FormShow() {
     MainForm->SetBounds(Left() + Width() + kFrameGap, Top(), MainForm->Width(), MainForm->Height());
     MainForm->ShowFormInactive();  // the panel, shown next, takes the activation

@@ -159,6 +159,8 @@ protected:
     void DoClose(fw::CloseAction& action) override { FormClose(action); }
     void DoKeyUp(WORD& key, fw::ShiftState shift) override { FormKeyUp(key, shift); }
     void DoDpiChanged() override;
+    // Its one size, 574 x 346 at 96 dpi, at any scale.
+    SIZE SizeAtDpi(int dpi) const override;
 
 private:
     // One control's place and size in layout units, its caption (a labeled edit's: its

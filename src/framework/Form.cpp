@@ -20,6 +20,9 @@ void WaitForComposition() {
     if (isEnabled && flush && SUCCEEDED(isEnabled(&composed)) && composed) flush();
 }
 
+// WM_GETDPISCALEDSIZE, which the headers give only for Windows 10 and later.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 }  // namespace
 
 Form::Form(std::wstring name) : Container(nullptr, std::move(name)) {
@@ -64,11 +67,37 @@ WindowParams Form::Params() {
     return p;
 }
 
+std::function<int(HWND)> Form::windowDpi = [](HWND wnd) {
+    // The screen's dpi is the system's: with per-monitor awareness a window made on a monitor
+    // of another scale has that monitor's, and gets no WM_DPICHANGED for it
+    // (learn.microsoft.com: GetDpiForWindow, "High DPI Desktop Application Development").
+    using GetDpiForWindowFn = UINT WINAPI(HWND);
+    static auto* getDpiForWindow = reinterpret_cast<GetDpiForWindowFn*>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpiForWindow) return int(getDpiForWindow(wnd));
+    WindowDc screen(nullptr);
+    return ::GetDeviceCaps(screen.Get(), LOGPIXELSX);
+};
+
 void Form::CreateForm() {
     loading_ = true;
     CreateWnd();
+    AdoptWindowDpi();
     loading_ = false;
     DoCreate();
+}
+
+void Form::AdoptWindowDpi() {
+    if (!hwnd_ || !FollowsDpi()) return;
+    const int dpi = windowDpi ? windowDpi(hwnd_) : 0;
+    if (dpi <= 0 || dpi == dpi_) return;
+    const SIZE size = SizeAtDpi(dpi);
+    ChangeDpi(dpi, RECT{Left(), Top(), Left() + size.cx, Top() + size.cy});
+}
+
+SIZE Form::SizeAtDpi(int dpi) const {
+    if (!FollowsDpi() || dpi <= 0) return SIZE{Width(), Height()};
+    return SIZE{::MulDiv(Width(), dpi, dpi_), ::MulDiv(Height(), dpi, dpi_)};
 }
 
 void Form::HandleCreated() {
@@ -313,6 +342,10 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOVING:
         DoMoving();
         break;
+    case kGetDpiScaledSize:
+        // Sent before WM_DPICHANGED (Windows 10 1703 on): the size that message then suggests.
+        *reinterpret_cast<SIZE*>(lp) = SizeAtDpi(int(wp));
+        return TRUE;
     case WM_DPICHANGED:
         // A form that keeps physical pixels stays as it is.
         if (FollowsDpi()) ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));

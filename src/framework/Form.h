@@ -3,6 +3,7 @@
 // they go with its taskbar button); a form may change that in CreateParams.
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "framework/Container.h"
@@ -69,6 +70,10 @@ public:
     // physical pixels at every scale turn FollowsDpi off.
     void ChangeDpi(int dpi, const RECT& suggested);
 
+    // The dpi of the window of a form just made: GetDpiForWindow (Windows 10 1607 on) where
+    // the system has it, else the screen's. Tests may replace it.
+    static std::function<int(HWND)> windowDpi;
+
     // Key preview: the form sees keys before the control with the focus. A handler that sets
     // the key to 0 keeps it from the control: then this returns true.
     bool PreviewKey(const MSG& msg);
@@ -97,6 +102,9 @@ protected:
     // for the old scale (pictures, texts fitted to a width).
     virtual void DoDpiChanged() {}
     virtual bool FollowsDpi() const { return true; }
+    // The outer size the form takes at `dpi` (WM_GETDPISCALEDSIZE): its size scaled from its
+    // own dpi; the same size for a form that keeps physical pixels.
+    virtual SIZE SizeAtDpi(int dpi) const;
 
     bool borderNone_ = false;
     bool resizable_ = true;
@@ -111,6 +119,8 @@ private:
     void OnSize(WPARAM kind);
     LRESULT OnGetDefId() const;
     void ApplyColorKey();
+    // A window made on a monitor of another scale than the screen's is laid out for its own.
+    void AdoptWindowDpi();
     void ShowAndRunShowHandler();
 
     FormStyle formStyle_ = FormStyle::Normal;

@@ -427,6 +427,18 @@ TEST_F(FormsLayout, AChangeOfScaleLaysThePanelOutAgainAndTheFrameStaysInPixels) 
         }
     };
 
+    // Asked first, before WM_DPICHANGED: the panel's one size at the new scale, the frame's
+    // size as it is.
+    SIZE scaled{574, 346};
+    EXPECT_TRUE(
+        ::SendMessageW(panel->Handle(), 0x02E4 /* WM_GETDPISCALEDSIZE */, 144, reinterpret_cast<LPARAM>(&scaled)));
+    EXPECT_EQ(scaled.cx, 861);
+    EXPECT_EQ(scaled.cy, 519);
+    SIZE frameScaled{336, 192};
+    ::SendMessageW(frame->Handle(), 0x02E4, 144, reinterpret_cast<LPARAM>(&frameScaled));
+    EXPECT_EQ(frameScaled.cx, frameBefore.right - frameBefore.left);
+    EXPECT_EQ(frameScaled.cy, frameBefore.bottom - frameBefore.top);
+
     const RECT big{200, 150, 200 + 861, 150 + 519};
     changeTo(144, big);
     EXPECT_EQ(panel->Dpi(), 144);
@@ -456,4 +468,23 @@ TEST_F(FormsLayout, AChangeOfScaleLaysThePanelOutAgainAndTheFrameStaysInPixels) 
     EXPECT_EQ(panel->Label2.Width(), labelWidth96);
     ::SendMessageW(panel->StatusBar.Handle(), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(edges));
     EXPECT_EQ(edges[0], 290);
+
+    // Started on a monitor of 144 dpi while the screen's (the system's) dpi is 96: no
+    // WM_DPICHANGED comes, and the panel is laid out for its window's dpi from the start.
+    const auto systemWindowDpi = fw::Form::windowDpi;
+    fw::Form::windowDpi = [](HWND) { return 144; };
+    NewPair();
+    fw::Form::windowDpi = systemWindowDpi;
+    EXPECT_EQ(panel->Dpi(), 144);
+    const RECT started = ScreenRect(panel->Handle());
+    EXPECT_EQ(started.left, 100);
+    EXPECT_EQ(started.top, 100);
+    EXPECT_EQ(started.right - started.left, 861);
+    EXPECT_EQ(started.bottom - started.top, 519);
+    panel->PageControl.SetActivePage(&panel->About);
+    panel->PageControl.SetActivePage(&panel->CaptureLoop);
+    panel->PageControl1.SetActivePage(&panel->CaptureRegularily);
+    checkLayout(144);
+    const RECT frameStarted = ScreenRect(frame->Handle());
+    EXPECT_EQ(frameStarted.right - frameStarted.left, 336) << "the frame keeps physical pixels";
 }
