@@ -22,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show) 
     if (commandLine && std::wcsstr(commandLine, L"--dlls")) {
         // The libraries named after "--dlls" (separated by blanks), or all of them.
         const wchar_t* named = std::wcsstr(commandLine, L"--dlls") + 6;
-        for (const wchar_t* dll : {L"comctl32.dll", L"msimg32.dll"}) {
+        for (const wchar_t* dll : {L"comctl32.dll"}) {
             if (*named && !std::wcsstr(named, dll)) continue;
             if (!::LoadLibraryW(dll)) return 1;
         }

@@ -179,7 +179,7 @@ def startup_tables(f):
     dlls = []
     if dm is not None:
         dlls = ["", "The trivial window with the system libraries that Snapvane imports beyond its own "
-                "loaded first (comctl32, msimg32; the file dialog, shell, COM and spooler load on first "
+                "loaded first (comctl32; the file dialog, shell, COM and spooler load on first "
                 f"use): {ms(dm)} ms to mapped, {mib(dr)} resident "
                 f"({mib(da)} private): of Snapvane's extra {ms(sm - tm)} ms and {mib(sr - tr)}, loading these "
                 f"accounts for {ms(dm - tm)} ms and {mib(dr - tr)}."]

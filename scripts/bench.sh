@@ -151,7 +151,7 @@ StartupPart() {
   local trivialDlls=("$native/mapwatch" --key startup.trivial_dlls --title "Trivial window"
     -- "$WINE" "$bench/trivial_window.exe" --dlls)
   # And the same window started with Snapvane's manifest (activation context, comctl32 6 and
-  # its theme, dpi awareness), comctl32 and msimg32 loaded: the yardstick with what the
+  # its theme, dpi awareness) and comctl32 loaded: the yardstick with what the
   # manifest asks of Wine before and after the entry point.
   local trivialManifest=("$native/mapwatch" --key startup.trivial_manifest --title "Trivial window"
     -- "$WINE" "$bench/trivial_manifest.exe" --dlls)

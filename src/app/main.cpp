@@ -5,8 +5,10 @@
 #include "forms/CopyMaU.h"
 #include "components/VrControls.h"
 #include "framework/Application.h"
+#include "framework/SystemLibrary.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    fw::SearchSystemFolderForLibraries();
     auto& app = fw::Application::Instance();
     app.Initialize();
     app.SetTitle(L"Snapvane 1.1");

@@ -26,7 +26,7 @@ void Glyph::Draw(HDC dc, int x, int y, bool enabled) {
     int face = (!enabled && numGlyphs_ > 1) ? 1 : 0;
     HDC src = strip_.Dc();
     COLORREF key = ::GetPixel(src, 0, h - 1);
-    ::TransparentBlt(dc, x, y, w, h, src, face * w, 0, w, h, key);
+    ::GdiTransparentBlt(dc, x, y, w, h, src, face * w, 0, w, h, key);
 }
 
 void DrawGlyphAndCaption(HDC dc, const RECT& area, Glyph& glyph, GlyphLayout layout, const std::wstring& caption,

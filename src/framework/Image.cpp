@@ -54,7 +54,7 @@ void Image::Paint() {
     HDC src = picture_.Dc();
     if (transparent_) {
         COLORREF key = ::GetPixel(src, 0, picture_.Height() - 1);
-        ::TransparentBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, picture_.Width(), picture_.Height(),
+        ::GdiTransparentBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, picture_.Width(), picture_.Height(),
                          key);
     } else {
         ::BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, SRCCOPY);

@@ -33,6 +33,13 @@ FARPROC SystemProc(const wchar_t* library, const char* function) {
     return proc;
 }
 
+void SearchSystemFolderForLibraries() {
+    using SetDefaultDllDirectoriesFn = BOOL WINAPI(DWORD);
+    auto* setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn*>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (setDefault) setDefault(0x00000800 /* LOAD_LIBRARY_SEARCH_SYSTEM32 */);
+}
+
 bool RunningUnderWine() {
     static const bool wine = [] {
         HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");  // in every process, never unloaded

@@ -27,6 +27,12 @@ F* OptionalSystemFunction(const wchar_t* library, const char* function) {
     return reinterpret_cast<F*>(reinterpret_cast<void*>(OptionalSystemProc(library, function)));
 }
 
+// From here on a library named without a path is looked for in the system folder only, not
+// beside the program or in the current folder, where a planted one would run
+// (SetDefaultDllDirectories with LOAD_LIBRARY_SEARCH_SYSTEM32: Windows 8 on, and Windows 7
+// with KB2533623; elsewhere nothing changes). Called first thing at start.
+void SearchSystemFolderForLibraries();
+
 // True when the program runs under Wine, whose ntdll exports wine_get_version (Windows' has
 // no such export). For the few places where Wine's way differs from what Windows documents.
 bool RunningUnderWine();

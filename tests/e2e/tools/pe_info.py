@@ -1,21 +1,27 @@
 #!/usr/bin/env python3
-"""Reads the version resource of a Windows executable straight from the file, as Explorer's
-Details page shows it, without running anything.
+"""Reads a Windows executable straight from the file, without running anything.
 
-    pe_version.py FILE
+    pe_info.py version FILE
+        the version resource, as Explorer's Details page shows it, one line per item:
+            FILEVERSION 1.1.0.0        (the fixed part, VS_FIXEDFILEINFO)
+            PRODUCTVERSION 1.1.0.0
+            FileVersion=1.1.0.0        (every string of every StringFileInfo table)
+    pe_info.py header FILE
+        what the loader reads before the program runs, one line per item:
+            MACHINE i386               (or x86_64)
+            SUBSYSTEM gui 6.1          (kind and version; OS 6.1 likewise)
+            OS 6.1
+            LARGE_ADDRESS_AWARE 1
+            IMPORTS COMCTL32.DLL GDI32.DLL ...   (the DLLs it imports, upper case, sorted)
 
-prints one line per item:
-    FILEVERSION 1.1.0.0        (the fixed part, VS_FIXEDFILEINFO)
-    PRODUCTVERSION 1.1.0.0
-    FileVersion=1.1.0.0        (every string of every StringFileInfo table)
-    ...
-and fails with a message when the file is not a PE image or has no version resource.
+Fails with a message when the file is not a PE image or lacks what is asked for.
 """
 import struct
 import sys
 
 kRtVersion = 16
-kResourceDirectory = 2  # index in the optional header's data directories
+kImportDirectory = 1  # indices in the optional header's data directories
+kResourceDirectory = 2
 kFixedSignature = 0xFEEF04BD
 
 
@@ -33,16 +39,32 @@ class Pe:
         directories = {0x10B: 96, 0x20B: 112}.get(magic)
         if directories is None:
             raise ValueError("unknown optional header 0x%x" % magic)
+        self.machine, _, _, _, _, _, self.characteristics = struct.unpack_from("<HHIIIHH", data, pe + 4)
+        self.osVersion = struct.unpack_from("<HH", data, optional + 40)
+        self.subsystemVersion = struct.unpack_from("<HH", data, optional + 48)
+        self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
         self.resourceRva = struct.unpack_from(
             "<I", data, optional + directories + 8 * kResourceDirectory)[0]
+        self.importRva = struct.unpack_from("<I", data, optional + directories + 8 * kImportDirectory)[0]
         self.sections = []
         table = optional + optionalSize
         for i in range(sections):
             virtualSize, rva, rawSize, raw = struct.unpack_from("<8xIIII", data, table + 40 * i)
             self.sections.append((rva, max(virtualSize, rawSize), raw))
-        if not self.resourceRva:
-            raise ValueError("no resources")
-        self.resourceBase = self.Offset(self.resourceRva)
+        self.resourceBase = self.Offset(self.resourceRva) if self.resourceRva else None
+
+    # The names of the DLLs the image imports.
+    def Imports(self):
+        names = []
+        entry = self.Offset(self.importRva) if self.importRva else None
+        while entry is not None:
+            nameRva = struct.unpack_from("<12xI", self.data, entry)[0]
+            if not nameRva:
+                break
+            start = self.Offset(nameRva)
+            names.append(self.data[start:self.data.index(b"\0", start)].decode("ascii"))
+            entry += 20
+        return names
 
     def Offset(self, rva):
         for start, size, raw in self.sections:
@@ -60,6 +82,8 @@ class Pe:
                    bool(target & 0x80000000), target & 0x7FFFFFFF)
 
     def VersionResource(self):
+        if self.resourceBase is None:
+            raise ValueError("no resources")
         for typeId, isDir, typeDir in self.Entries(0):
             if typeId != kRtVersion or not isDir:
                 continue
@@ -100,7 +124,17 @@ def Numbers(ms, ls):
     return "%d.%d.%d.%d" % (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF)
 
 
-def Main(path):
+def Header(path):
+    with open(path, "rb") as f:
+        pe = Pe(f.read())
+    print("MACHINE", {0x14C: "i386", 0x8664: "x86_64"}.get(pe.machine, "0x%x" % pe.machine))
+    print("SUBSYSTEM", {2: "gui", 3: "console"}.get(pe.subsystem, str(pe.subsystem)), "%d.%d" % pe.subsystemVersion)
+    print("OS", "%d.%d" % pe.osVersion)
+    print("LARGE_ADDRESS_AWARE", 1 if pe.characteristics & 0x20 else 0)
+    print("IMPORTS", " ".join(sorted(name.upper() for name in pe.Imports())))
+
+
+def Version(path):
     with open(path, "rb") as f:
         block = Pe(f.read()).VersionResource()
     (key, fixed, _, children), _ = Node(block, 0)
@@ -120,9 +154,10 @@ def Main(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
-        sys.exit("usage: pe_version.py FILE")
+    commands = {"version": Version, "header": Header}
+    if len(sys.argv) != 3 or sys.argv[1] not in commands:
+        sys.exit("usage: pe_info.py version|header FILE")
     try:
-        Main(sys.argv[1])
+        commands[sys.argv[1]](sys.argv[2])
     except (OSError, ValueError, struct.error) as e:
-        sys.exit("%s: %s" % (sys.argv[1], e))
+        sys.exit("%s: %s" % (sys.argv[2], e))
