@@ -25,6 +25,9 @@ readonly kRunPackages=(
   python3 python3-pil
   cups-daemon cups-client printer-driver-cups-pdf libcups2:i386 poppler-utils
   e2fsprogs unzip  # unzip: the release test unpacks the zip
+  # The shipped 32-bit exe where the kernel runs no 32-bit programs: 32-bit Wine under qemu's
+  # user-mode emulation (tests/e2e/test_shipped_exe.sh, scripts/emulate32/).
+  qemu-user-static
   # The benchmark (scripts/bench.sh): Xlib for the native floor, the tools it is compared with
   # (import is ImageMagick's), gnuplot for its chart.
   libx11-dev scrot x11-apps gnuplot-nox

@@ -35,7 +35,10 @@
 # Wine's processes are 32-bit for a win32 prefix. Where the kernel cannot run 32-bit programs
 # (no IA-32 emulation, "Exec format error"), the environment is a 64-bit prefix run by wine64,
 # for an x86_64 build of the same sources; SNAPVANE_WINE_ARCH says which one is in use. Set
-# SNAPVANE_WINE_ARCH beforehand to choose.
+# SNAPVANE_WINE_ARCH beforehand to choose. SNAPVANE_WINE_ARCH=wow32 is a 64-bit prefix whose
+# 32-bit half is filled too, for the 32-bit exe emulated (scripts/emulate32/emulate32.sh, which
+# makes it inside its namespace); SNAPVANE_WINE32 then names the loader that starts a 32-bit
+# program.
 
 WINE_ENV_ROOT=${WINE_ENV_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}
 readonly kWineDesktopName=snapvane
@@ -406,6 +409,7 @@ WineEnvUp() {
   else
     export WINE=$kWineLibDir/wine64 WINEARCH=win64
   fi
+  [[ $SNAPVANE_WINE_ARCH == wow32 ]] && export SNAPVANE_WINE32=$kWineLibDir/wine
   WINESERVER=$kWineLibDir/wineserver64
   [[ -x $WINESERVER ]] || WINESERVER=$kWineLibDir/wineserver32
   export WINESERVER
@@ -482,7 +486,7 @@ WineEnvUp() {
   {
     local var
     for var in DISPLAY WINEPREFIX WINEARCH WINEDEBUG LC_ALL WINEDLLOVERRIDES WINE WINESERVER \
-      SNAPVANE_WINE_ARCH WINE_ENV_STATE CUPS_SERVER WINE_ENV_PDF_DIR WINE_ENV_SPARE_PRINTER \
+      SNAPVANE_WINE_ARCH SNAPVANE_WINE32 WINE_ENV_STATE CUPS_SERVER WINE_ENV_PDF_DIR WINE_ENV_SPARE_PRINTER \
       WINE_ENV_SPARE_PRINTER_OUT WINE_ENV_FULL_DISK; do
       [[ -n ${!var:-} ]] && printf 'export %s=%q\n' "$var" "${!var}"
     done

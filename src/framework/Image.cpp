@@ -54,8 +54,8 @@ void Image::Paint() {
     HDC src = picture_.Dc();
     if (transparent_) {
         COLORREF key = ::GetPixel(src, 0, picture_.Height() - 1);
-        ::GdiTransparentBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, picture_.Width(), picture_.Height(),
-                         key);
+        ::GdiTransparentBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, picture_.Width(),
+                            picture_.Height(), key);
     } else {
         ::BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), src, 0, 0, SRCCOPY);
     }

@@ -96,11 +96,12 @@ Track() { _gE2ePids+=("$1"); }
 
 # ---- the program ------------------------------------------------------------------------
 
-# Starts build/<preset>/Snapvane.exe (SNAPVANE_EXE) with the test folder as working folder;
-# its PID (the process is the wine loader turned Windows process) is in SNAPVANE_PID.
+# Starts build/<preset>/Snapvane.exe (SNAPVANE_EXE) with the test folder as working folder,
+# with the loader SNAPVANE_WINE (default: $WINE); its PID (the process is the wine loader
+# turned Windows process) is in SNAPVANE_PID.
 StartSnapvane() {
   [[ -f ${SNAPVANE_EXE:-} ]] || { Fail "Snapvane.exe exists (${SNAPVANE_EXE:-unset})"; return 1; }
-  (cd "$E2E_DIR" && exec "$WINE" "$SNAPVANE_EXE") </dev/null >>"$E2E_DIR/snapvane.log" 2>&1 &
+  (cd "$E2E_DIR" && exec "${SNAPVANE_WINE:-$WINE}" "$SNAPVANE_EXE") </dev/null >>"$E2E_DIR/snapvane.log" 2>&1 &
   SNAPVANE_PID=$!
   Track "$SNAPVANE_PID"
   Log "started Snapvane.exe, pid $SNAPVANE_PID"

@@ -81,6 +81,9 @@ TypeText() {
   sleep "$kInputPause"
 }
 
+# ReadClipboard FILE: the clipboard's bitmap as a native X program pastes it.
+ReadClipboard() { timeout 5 xclip -selection clipboard -t image/bmp -o >"$1" 2>>"$E2E_DIR/xclip.err"; }
+
 # Wine's notepad: another program in use beside Snapvane.
 readonly kNotepad='Untitled - Notepad'
 

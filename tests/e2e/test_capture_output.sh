@@ -43,9 +43,6 @@ CheckPreview() {
   Check "$1" CapturePixels find "$shot" $gPreviewArea "$2" "$3" "$OX" "$OY"
 }
 
-# ReadClipboard FILE: the clipboard's bitmap as a native X program pastes it.
-ReadClipboard() { timeout 5 xclip -selection clipboard -t image/bmp -o >"$1" 2>"$E2E_DIR/xclip.err"; }
-
 # ButtonsEnabled: whether Copy, Save and Print are enabled, as "1 1 1".
 ButtonsEnabled() { EnabledStates 'C&opy' '&Save' '&Print'; }
 

@@ -12,6 +12,9 @@
 //   ctlprobe dialog TITLE [MS]              waits (default 10 s) for a visible dialog box
 //                                           (#32770) of that title: place and its static texts
 //   ctlprobe nodialog TITLE [MS]            waits until no dialog box of that title shows
+//   ctlprobe clipboard FILE                 the clipboard's bitmap as a Windows program of
+//                                           this build's bitness pastes it (CF_DIB), written
+//                                           to FILE as a bitmap file
 //   ctlprobe holdclip SECONDS               holds the clipboard open (as another program
 //                                           may), printing CLIPBOARD_HELD=1 once it does
 //   ctlprobe holdfile PATH SECONDS          holds a file open with no sharing (as another
@@ -319,6 +322,31 @@ int Glyph(const std::wstring& face, int height, const std::wstring& text) {
     return 0;
 }
 
+int PasteBitmap(const wchar_t* path) {
+    if (!::OpenClipboard(nullptr)) return 1;
+    int status = 1;
+    if (HANDLE dib = ::GetClipboardData(CF_DIB)) {
+        const auto* info = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib));
+        const SIZE_T size = ::GlobalSize(dib);
+        if (info && size >= sizeof *info) {
+            // The file header before the packed DIB: the pixels follow the header and the
+            // colour table (three masks for BI_BITFIELDS).
+            DWORD table = info->biClrUsed ? info->biClrUsed : (info->biBitCount <= 8 ? 1u << info->biBitCount : 0u);
+            DWORD offBits = DWORD(sizeof(BITMAPFILEHEADER)) + info->biSize + table * DWORD(sizeof(RGBQUAD));
+            if (info->biCompression == BI_BITFIELDS && info->biSize == sizeof(BITMAPINFOHEADER)) offBits += 12;
+            BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + size), 0, 0, offBits};
+            if (FILE* out = _wfopen(path, L"wb")) {
+                const bool written =
+                    std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(info, size, 1, out) == 1;
+                status = std::fclose(out) == 0 && written ? 0 : 1;
+            }
+        }
+        ::GlobalUnlock(dib);
+    }
+    ::CloseClipboard();
+    return status;
+}
+
 int HoldClipboard(int seconds) {
     if (!::OpenClipboard(nullptr)) return 1;
     std::printf("CLIPBOARD_HELD=1\n");
@@ -339,7 +367,9 @@ int HoldFile(const wchar_t* path, int seconds) {
     return 0;
 }
 
-int Usage() { return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|holdclip|holdfile|glyph"); }
+int Usage() {
+    return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|clipboard|holdclip|holdfile|glyph");
+}
 
 }  // namespace
 
@@ -350,6 +380,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"dialog" || command == L"nodialog")
         return Dialog(argv[2], argc > 3 ? DWORD(_wtoi(argv[3])) : 10000, command == L"nodialog");
     if (command == L"holdclip") return HoldClipboard(_wtoi(argv[2]));
+    if (command == L"clipboard") return PasteBitmap(argv[2]);
     if (command == L"holdfile") return argc < 4 ? Usage() : HoldFile(argv[2], _wtoi(argv[3]));
     if (command == L"glyph") {
         if (argc < 5) return Usage();
