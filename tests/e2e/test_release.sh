@@ -55,7 +55,9 @@ if header=$("$kPython" "$kE2eTools/pe_info.py" header "$kUnzipped/$kTop/Snapvane
     "$(sed -n 's/^LARGE_ADDRESS_AWARE //p' <<<"$header")"
   # The known DLLs of Windows, always loaded from the system folder, and comctl32, which the
   # manifest's Common Controls 6 dependency takes from the side-by-side store: nothing that a
-  # DLL of the same name beside the exe could stand in for (msimg32, for one, would be).
+  # DLL of the same name beside the exe could stand in for (msimg32, for one, would be). And
+  # only what every start needs: the file dialog, shell, COM and spooler wait for their first
+  # use, so starting and idling do not pay for them.
   CheckEq "it imports only what Windows never looks for beside it" \
     "COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL" "$(sed -n 's/^IMPORTS //p' <<<"$header")"
 else

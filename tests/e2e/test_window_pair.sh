@@ -27,16 +27,6 @@ CheckFramePicture() {
 
 # A window of another program below where the frame appears, showing a pattern known pixel by
 # pixel; it is there first, as Wine shows a later window above the earlier ones.
-# The libraries the program loads at start: the file dialog, shell, COM and spooler wait for
-# their first use, so starting and idling do not pay for them.
-ImportedDlls() {
-  local headers
-  headers=$(i686-w64-mingw32-objdump -p "$1" 2>/dev/null || x86_64-w64-mingw32-objdump -p "$1")
-  sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort | tr '\n' ' '
-}
-CheckEq "Snapvane.exe imports only what every start needs" \
-  "comctl32.dll gdi32.dll kernel32.dll msimg32.dll msvcrt.dll user32.dll " "$(ImportedDlls "$SNAPVANE_EXE")"
-
 readonly gBackdropX=690 gBackdropY=60
 ShowBackdrop "$gBackdropX" "$gBackdropY" 580 420 || Fail "backdrop window shows"
 
