@@ -3,6 +3,7 @@
 
 #include "forms/CopyFormU.h"
 #include "forms/CopyMaU.h"
+#include "forms/Product.h"
 #include "components/VrControls.h"
 #include "framework/Application.h"
 #include "framework/SystemLibrary.h"
@@ -11,7 +12,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     fw::SearchSystemFolderForLibraries();
     auto& app = fw::Application::Instance();
     app.Initialize();
-    app.SetTitle(L"Snapvane 1.1");
+    app.SetTitle(kProductTitle);
     VrControlsStartup();  // the component library's cursor
     // The control panel comes first and so becomes the main window; its create handler runs
     // while it is being built. The frame is built hidden; the panel's show handler shows it.

@@ -1,5 +1,7 @@
 #include "base/FileName.h"
 
+#include "base/Text.h"
+
 namespace base {
 
 namespace {
@@ -88,7 +90,7 @@ std::wstring ReplacementName(std::wstring_view name, unsigned attempt) {
     }
     std::wstring_view kept = name.substr(0, name.size() >= mark.size() ? name.size() - mark.size() : 0);
     // A character of two UTF-16 units is kept whole or not at all.
-    if (!kept.empty() && kept.back() >= 0xD800 && kept.back() <= 0xDBFF) kept.remove_suffix(1);
+    if (!kept.empty() && IsLeadSurrogate(kept.back())) kept.remove_suffix(1);
     return std::wstring(kept) + mark;
 }
 

@@ -7,6 +7,10 @@
 
 namespace base {
 
+// The longest path the system takes, in UTF-16 units with its closing NUL ("\\?\" paths; a
+// buffer of this size holds any path a dialog or the shell can give).
+inline constexpr std::size_t kLongestPath = 32768;
+
 // True when a file can be made under this path: none of its parts (between "\" or "/", after
 // a drive "C:" or a "\\?\" or "\\.\" prefix) holds a control character or one of <>:"|?*,
 // none is a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension

@@ -33,7 +33,7 @@ IntRect NthBand(IntRect r, bool vertical, int bandWidth, int n) {
     return IntRect{r.left, r.top + offset, r.right, r.top + offset + bandWidth};
 }
 
-// Styles 1 and 2: start at the first band, nearly the end colour at the last (the end colour
+// Rows and Columns: start at the first band, nearly the end colour at the last (the end colour
 // itself would come at p = span, which the loop never reaches).
 void PlanOneWay(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool vertical,
                 int bandWidth) {
@@ -43,10 +43,10 @@ void PlanOneWay(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uin
         steps.push_back(Band(NthBand(r, vertical, bandWidth, n++), BlendColor(start, end, p, span)));
 }
 
-// Styles 5 and 6: out from start to end over half the span, then back to start. When the band
-// width does not divide the half, the way back begins at a position past the half; that
-// position is held at the half, so the band shows the end colour instead of a factor above 1
-// whose channels would leave the range between the two colours.
+// RowsBack and ColumnsBack: out from start to end over half the span, then back to start. When
+// the band width does not divide the half, the way back begins at a position past the half;
+// that position is held at the half, so the band shows the end colour instead of a factor
+// above 1 whose channels would leave the range between the two colours.
 void PlanThereAndBack(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool vertical,
                       int bandWidth) {
     const int half = (vertical ? r.Width() : r.Height()) / 2;
@@ -60,9 +60,9 @@ void PlanThereAndBack(std::vector<GradientStep>& steps, IntRect r, uint32_t star
     }
 }
 
-// Styles 3 and 4: lines of pen width bandWidth over the diagonal span width + height. They
-// use canvas coordinates from (0, 0), not r's origin, and run one pixel past the left edge so
-// the end point that LineTo leaves out lies outside the picture.
+// The diagonals: lines of pen width bandWidth over the span width + height. They use canvas
+// coordinates from (0, 0), not r's origin, and run one pixel past the left edge so the end
+// point that LineTo leaves out lies outside the picture.
 void PlanDiagonal(std::vector<GradientStep>& steps, IntRect r, uint32_t start, uint32_t end, bool fromBottom,
                   int bandWidth) {
     const int h = r.Height();
@@ -73,22 +73,31 @@ void PlanDiagonal(std::vector<GradientStep>& steps, IntRect r, uint32_t start, u
     }
 }
 
-int SpanOf(IntRect r, int style) {
-    switch (style) {
-    case 1:
-        return r.Height();
-    case 2:
-        return r.Width();
-    case 3:
-    case 4:
-        return r.Width() + r.Height();
-    case 5:
-        return r.Height() / 2;
-    case 6:
-        return r.Width() / 2;
-    default:
-        return 0;
+// How a fill style plans its steps, and over what span it blends.
+struct FillPlan {
+    void (*plan)(std::vector<GradientStep>&, IntRect, uint32_t, uint32_t, bool, int);
+    bool flag;  // vertical bands, or lines from the bottom edge
+    int span;
+};
+
+FillPlan PlanOf(GradientFill fill, IntRect r) {
+    switch (fill) {
+    case GradientFill::Rows:
+        return {PlanOneWay, false, r.Height()};
+    case GradientFill::Columns:
+        return {PlanOneWay, true, r.Width()};
+    case GradientFill::DiagonalDown:
+        return {PlanDiagonal, false, r.Width() + r.Height()};
+    case GradientFill::DiagonalUp:
+        return {PlanDiagonal, true, r.Width() + r.Height()};
+    case GradientFill::RowsBack:
+        return {PlanThereAndBack, false, r.Height() / 2};
+    case GradientFill::ColumnsBack:
+        return {PlanThereAndBack, true, r.Width() / 2};
+    case GradientFill::None:
+        break;
     }
+    return {nullptr, false, 0};
 }
 }  // namespace
 
@@ -106,36 +115,16 @@ uint32_t BlendColor(uint32_t start, uint32_t end, int p, int span) {
     return result;
 }
 
-std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style, int bandWidth) {
+std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, GradientFill fill, int bandWidth) {
     std::vector<GradientStep> steps;
-    if (style < 1 || style > 6) return steps;  // 0: nothing is drawn
-    bandWidth = std::max(bandWidth, 1);
-    // Nothing to blend over (an empty control, or style 5 under 2 px high): the start colour
+    const FillPlan plan = PlanOf(fill, r);
+    if (!plan.plan) return steps;  // nothing is drawn
+    // Nothing to blend over (an empty control, or RowsBack under 2 px high): the start colour
     // fills the rectangle, rather than dividing by zero.
-    if (SpanOf(r, style) <= 0) {
+    if (plan.span <= 0)
         steps.push_back(Band(r, start));
-        return steps;
-    }
-    switch (style) {
-    case 1:
-        PlanOneWay(steps, r, start, end, false, bandWidth);
-        break;
-    case 2:
-        PlanOneWay(steps, r, start, end, true, bandWidth);
-        break;
-    case 3:
-        PlanDiagonal(steps, r, start, end, false, bandWidth);
-        break;
-    case 4:
-        PlanDiagonal(steps, r, start, end, true, bandWidth);
-        break;
-    case 5:
-        PlanThereAndBack(steps, r, start, end, false, bandWidth);
-        break;
-    case 6:
-        PlanThereAndBack(steps, r, start, end, true, bandWidth);
-        break;
-    }
+    else
+        plan.plan(steps, r, start, end, plan.flag, std::max(bandWidth, 1));
     return steps;
 }
 

@@ -28,10 +28,20 @@ struct GradientStep {
     uint32_t color = 0;
 };
 
-// The steps that paint a gradient over r, in drawing order. Fill styles: 0 nothing,
-// 1 rows start -> end top to bottom, 2 columns left to right, 5 rows start -> end -> start,
-// 6 columns likewise, 3 and 4 diagonal lines over width + height. Bands may stick out past r
-// (the image clips them). bandWidth below 1 is taken as 1; an unknown style draws nothing.
-std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, int style, int bandWidth);
+// The fill styles; the values are the codes of DrawGradient's fill style, 0 to 6.
+enum class GradientFill {
+    None = 0,
+    Rows = 1,          // start -> end, top to bottom
+    Columns = 2,       // left to right
+    DiagonalDown = 3,  // lines over width + height, from the top edge
+    DiagonalUp = 4,    // from the bottom edge
+    RowsBack = 5,      // start -> end -> start, top to bottom
+    ColumnsBack = 6,   // left to right
+};
+
+// The steps that paint a gradient over r, in drawing order. Bands may stick out past r (the
+// image clips them). bandWidth below 1 is taken as 1; None, or a value that is no style,
+// draws nothing.
+std::vector<GradientStep> PlanGradient(IntRect r, uint32_t start, uint32_t end, GradientFill fill, int bandWidth);
 
 }  // namespace base

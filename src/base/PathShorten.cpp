@@ -1,22 +1,18 @@
 #include "base/PathShorten.h"
 
+#include "base/Text.h"
+
 namespace base {
 
 namespace {
 constexpr std::wstring_view kCutMark = L"...\\";
 constexpr std::wstring_view kRootedCutMark = L"\\...\\";
 
-bool IsLeadSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsTrailSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 // Where the text is `count` characters (code points) in, or its end: a character beyond the
 // Basic Multilingual Plane is two UTF-16 units and counts once.
 size_t CodePointsIn(std::wstring_view text, size_t count) {
     size_t at = 0;
-    for (; count > 0 && at < text.size(); --count) {
-        const bool pair = IsLeadSurrogate(text[at]) && at + 1 < text.size() && IsTrailSurrogate(text[at + 1]);
-        at += pair ? 2 : 1;
-    }
+    for (; count > 0 && at < text.size(); --count) at = NextCharacter(text, at);
     return at;
 }
 }  // namespace

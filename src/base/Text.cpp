@@ -2,6 +2,11 @@
 
 namespace base {
 
+size_t NextCharacter(std::wstring_view text, size_t at) {
+    const bool pair = at + 1 < text.size() && IsLeadSurrogate(text[at]) && IsTrailSurrogate(text[at + 1]);
+    return at + (pair ? 2 : 1);
+}
+
 std::wstring WithFullStop(std::wstring msg) {
     if (!msg.empty() && msg.back() > L'.') msg += L'.';
     return msg;
@@ -17,17 +22,12 @@ std::wstring_view LongHint(std::wstring_view hint) {
 std::vector<std::wstring> WrapToWidth(std::wstring_view text, const std::function<int(std::wstring_view)>& textWidth,
                                       int limit) {
     std::vector<std::wstring> lines;
-    const auto nextCharacter = [&](size_t at) {
-        const bool pair = at + 1 < text.size() && text[at] >= 0xD800 && text[at] <= 0xDBFF && text[at + 1] >= 0xDC00 &&
-                          text[at + 1] <= 0xDFFF;
-        return at + (pair ? 2 : 1);
-    };
     size_t start = 0;
     while (start < text.size()) {
         // The longest run of whole characters from `start` that fits, at least one.
-        size_t end = nextCharacter(start);
+        size_t end = NextCharacter(text, start);
         while (end < text.size()) {
-            const size_t further = nextCharacter(end);
+            const size_t further = NextCharacter(text, end);
             if (textWidth(text.substr(start, further - start)) > limit) break;
             end = further;
         }

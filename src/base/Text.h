@@ -7,6 +7,12 @@
 
 namespace base {
 
+// UTF-16: a character beyond the Basic Multilingual Plane is a lead unit and a trail unit.
+constexpr bool IsLeadSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsTrailSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+// Where the character that begins at `at` ends: after its two units for a pair, else one.
+size_t NextCharacter(std::wstring_view text, size_t at);
+
 // The error display's rule: a message whose last character sorts after "." (by its code)
 // gets a full stop; one ending in ".", "!", ")" or a blank, and an empty one, stays as it is.
 std::wstring WithFullStop(std::wstring msg);

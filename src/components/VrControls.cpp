@@ -98,18 +98,6 @@ public:
 private:
     fw::Canvas& canvas_;
 };
-
-// Attaches a DC to a canvas for its lifetime.
-class CanvasAttach {
-public:
-    CanvasAttach(fw::Canvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Attach(dc); }
-    ~CanvasAttach() { canvas_.Detach(); }
-    CanvasAttach(const CanvasAttach&) = delete;
-    CanvasAttach& operator=(const CanvasAttach&) = delete;
-
-private:
-    fw::Canvas& canvas_;
-};
 }  // namespace
 
 TVrGraphicImageControl::TVrGraphicImageControl(fw::Container* parent, std::wstring name)
@@ -121,7 +109,7 @@ LRESULT TVrGraphicImageControl::Perform(UINT msg, WPARAM wp, LPARAM lp) {
         // The control's canvas first, then the image's; released in the reverse order.
         CanvasLock controlLock(canvas_);
         CanvasLock imageLock(ImageCanvas());
-        CanvasAttach attach(canvas_, reinterpret_cast<HDC>(wp));
+        fw::CanvasAttach attach(canvas_, reinterpret_cast<HDC>(wp));
         Paint();
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/Gradient.h"
 #include "components/VrSysUtils.h"
 
 namespace {
@@ -9,19 +10,19 @@ namespace {
 int FillStyle(TVrGradDirection d) {
     switch (d) {
     case gdUpDown:
-        return 1;
+        return int(base::GradientFill::Rows);
     case gdUpDownHalf:
-        return 5;
+        return int(base::GradientFill::RowsBack);
     case gdLeftRight:
-        return 2;
+        return int(base::GradientFill::Columns);
     case gdLeftRightHalf:
-        return 6;
+        return int(base::GradientFill::ColumnsBack);
     case gdChord1:
-        return 3;
+        return int(base::GradientFill::DiagonalDown);
     case gdChord2:
-        return 4;
+        return int(base::GradientFill::DiagonalUp);
     }
-    return 0;
+    return int(base::GradientFill::None);
 }
 
 // The caption hit code added to SC_MOVE: the system's move loop as if the caption was dragged.

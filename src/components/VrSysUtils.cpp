@@ -19,9 +19,7 @@ void SplitColor(fw::Color color, BYTE& red, BYTE& green, BYTE& blue) {
     blue = GetBValue(rgb);
 }
 
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
+bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
 fw::WinControl* OutermostWindowedOwner(const fw::Control& component) {
     // Controls belong to the container they are placed on; walking the parents is walking
@@ -33,7 +31,8 @@ fw::WinControl* OutermostWindowedOwner(const fw::Control& component) {
 
 void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle, int bandWidth) {
     const base::IntRect r{rect.left, rect.top, rect.right, rect.bottom};
-    const auto steps = base::PlanGradient(r, PlainRgb(start), PlainRgb(end), fillStyle, bandWidth);
+    const auto steps =
+        base::PlanGradient(r, PlainRgb(start), PlainRgb(end), static_cast<base::GradientFill>(fillStyle), bandWidth);
     for (const base::GradientStep& step : steps) {
         if (step.line) {
             canvas.SetPenStyle(PS_SOLID);

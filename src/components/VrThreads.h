@@ -23,7 +23,6 @@ public:
     explicit TVrTimerThread(TVrTimer& owner);
     ~TVrTimerThread() override;
 
-    HANDLE WakeEvent() const { return wakeEvent_.Get(); }
     DWORD WaitInterval() const { return waitInterval_; }
     void SetWaitInterval(DWORD ms) { waitInterval_ = ms; }
 

@@ -21,9 +21,7 @@ void TCopyForm::CaptureClick() {
     // A hidden frame cannot take the focus: the error stops the capture before anything changes.
     MainForm->FocusForm();
     GrabInto(SimpleFrame1.Image);
-    Copy.SetEnabled(true);
-    Save.SetEnabled(true);
-    Print.SetEnabled(true);
+    SimpleOutput().SetEnabled(true);
     RememberPrintedSize();
 }
 

@@ -3,6 +3,7 @@
 // PlaceControls applies; places are in layout units (96 DPI) and scaled to the window's DPI.
 #include "base/FilterExtension.h"
 #include "forms/CopyFormU.h"
+#include "forms/Product.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ void TCopyForm::BuildLayout() {
     }
     PlaceControls({
         {TopPanel, 0, 0, 0, 57},
-        {Label5, 26, 4, 373, 42, L"Snapvane 1.1", L"", &grayTitle},
-        {Label1, 24, 6, 373, 42, L"Snapvane 1.1", L"", &whiteTitle},
+        {Label5, 26, 4, 373, 42, kProductTitle, L"", &grayTitle},
+        {Label1, 24, 6, 373, 42, kProductTitle, L"", &whiteTitle},
         {StatusBar, 0, 0, 0, 19, L"", L"", &panelFont},
         {Minimize, 478, 59, 87, 17, L"Minimize this",
          L"Minimize this window|Minimize only this window, not red border"},
@@ -119,6 +120,17 @@ void TCopyForm::SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highl
 
 void TCopyForm::LoadGlyph(fw::BitBtn& button, const wchar_t* glyph) { button.GetGlyph().Load(glyph, 2, Dpi()); }
 
+void TCopyForm::OutputButtons::SetEnabled(bool enabled) const {
+    for (fw::BitBtn* button : {&copy, &save, &print}) button->SetEnabled(enabled);
+}
+
+void TCopyForm::SetUpOutput(const OutputButtons& buttons, const std::wstring& suffix) {
+    LoadGlyph(buttons.copy, (L"GLYPH_COPY" + suffix).c_str());
+    LoadGlyph(buttons.save, (L"GLYPH_SAVE" + suffix).c_str());
+    LoadGlyph(buttons.print, (L"GLYPH_PRINT" + suffix).c_str());
+    buttons.SetEnabled(false);
+}
+
 void TCopyForm::BuildSimplePage() {
     Label4.SetAutoSize(false);
     Label4.SetShowAccelChar(true);  // "&&" shows one ampersand
@@ -142,11 +154,10 @@ void TCopyForm::BuildSimplePage() {
     Capture.SetDefault(true);
     AddDefaultButton(&Capture);
     Capture.SetCursor(HandCursor());
-    for (auto [button, glyph] : {std::pair{&Copy, L"GLYPH_COPY"}, {&Save, L"GLYPH_SAVE"}, {&Print, L"GLYPH_PRINT"}}) {
-        LoadGlyph(*button, glyph);
+    SetUpOutput(SimpleOutput(), L"");
+    for (fw::BitBtn* button : {&Copy, &Save, &Print}) {
         button->SetLayout(fw::GlyphLayout::Top);
         button->SetCursor(HandCursor());
-        button->SetEnabled(false);
     }
     SetUpPreviewPanel(SimplePanel);
 }
@@ -181,11 +192,7 @@ void TCopyForm::BuildCountDownPage() {
     CountInterval.SetItems({L"3 sec", L"5 sec", L"10 sec", L"20 sec", L"30 sec", L"60 sec"});
     CountInterval.SetItemIndex(0);
     CheckMinimize.SetChecked(true);
-    for (auto [button, glyph] :
-         {std::pair{&BtnCopy, L"GLYPH_COPY_S"}, {&BtnSave, L"GLYPH_SAVE_S"}, {&BtnPrint, L"GLYPH_PRINT_S"}}) {
-        LoadGlyph(*button, glyph);
-        button->SetEnabled(false);
-    }
+    SetUpOutput(CountdownOutput(), L"_S");
     BtnPrint.SetCursor(HandCursor());
     SetUpPreviewPanel(CountPanel);
 }
@@ -238,7 +245,7 @@ void TCopyForm::BuildAboutPage() {
         {ProductName, 16, 104, 0, 0, L"Product Name: "},
         {Label12, 120, 104, 0, 0, L"Snapvane", L"", &kValueFont},
         {Version, 16, 127, 0, 0, L"Version:"},
-        {Label13, 88, 127, 0, 0, L"1.1", L"", &kValueFont},
+        {Label13, 88, 127, 0, 0, kProductVersion, L"", &kValueFont},
         {Email, 16, 150, 0, 0, L"E-mail: "},
         {EmailAddress, 80, 150, 0, 0, kMakerEmail, std::wstring(L"Send an e-mail|Send an e-mail to ") + kMakerEmail,
          &kAddressFont},

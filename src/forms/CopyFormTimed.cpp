@@ -24,10 +24,8 @@ void TCopyForm::StartButtonClick() {
     CountInterval.SetEnabled(false);
     Label9.SetEnabled(false);
     if (CheckMinimize.Checked()) MinimizeClick();
-    BtnCopy.SetEnabled(false);
+    CountdownOutput().SetEnabled(false);
     CheckMinimize.SetEnabled(false);
-    BtnSave.SetEnabled(false);
-    BtnPrint.SetEnabled(false);
     RememberPrintedSize();
 }
 
@@ -43,9 +41,6 @@ void TCopyForm::CountTimerTimer() {
     MainForm->ClearCount();
     try {
         GrabInto(RegFrame2.Image);
-        StartButton.SetEnabled(true);
-        CountInterval.SetEnabled(true);
-        Label9.SetEnabled(true);
         MainForm->FocusForm();
     } catch (...) {
         // A failed grab or focus ends the countdown all the same, so that the error is shown
@@ -62,8 +57,9 @@ void TCopyForm::FinishCountdown() {
     Label9.SetEnabled(true);
     SetWindowState(fw::WindowState::Normal);
     int frameLeft = MainForm->Left(), frameTop = MainForm->Top(), panelLeft = Left(), panelTop = Top();
-    // Both windows are made anew as topmost windows and back, the frame last, so neither is
-    // left stay-on-top; each remake shows the window again and runs its show handler.
+    // Both windows go stay-on-top and back to normal, the frame last, so neither is left
+    // stay-on-top; each change of style runs the window's show handler again, as a window made
+    // anew with the other style would (Form::SetFormStyle).
     SetFormStyle(fw::FormStyle::StayOnTop);
     MainForm->SetFormStyle(fw::FormStyle::StayOnTop);
     SetFormStyle(fw::FormStyle::Normal);
@@ -71,10 +67,7 @@ void TCopyForm::FinishCountdown() {
     MainForm->SetBounds(frameLeft, frameTop, MainForm->Width(), MainForm->Height());
     SetBounds(panelLeft, panelTop, Width(), Height());
     CountTimer.SetEnabled(false);
-    bool havePicture = !RegFrame2.Image.Picture().Empty();
-    BtnCopy.SetEnabled(havePicture);
-    BtnSave.SetEnabled(havePicture);
-    BtnPrint.SetEnabled(havePicture);
+    CountdownOutput().SetEnabled(!RegFrame2.Image.Picture().Empty());
     CheckMinimize.SetEnabled(true);
 }
 
@@ -169,7 +162,7 @@ void TCopyForm::ShowSaveFolder() {
     const std::wstring& folder = Path.Hint();
     // Shortened to fit, measured in the control panel's own font.
     fw::WindowDc dc(Handle());
-    HFONT font = fw::SharedFont(GetFont(), Dpi());
+    HFONT font = DpiFont();
     fw::SelectGuard sel(dc.Get(), font);
     auto width = [&](std::wstring_view text) {
         SIZE size{};

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "forms/CopyMaU.h"
+#include "forms/Product.h"
 #include "framework/Application.h"
 #include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
@@ -82,7 +83,7 @@ TCopyForm::TCopyForm()
     CopyForm = this;
     resizable_ = false;
     maximizeBox_ = false;
-    SetText(L"| Tolvard | Snapvane | 1.1 |");
+    SetText(kPanelCaption);
     SetBounds(199, 118, Scale(kOuterWidth), Scale(kOuterHeight));
     SetMinSize(Scale(kOuterWidth), Scale(kOuterHeight));
     SetMaxSize(Scale(kOuterWidth), Scale(kOuterHeight));

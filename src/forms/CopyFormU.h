@@ -183,6 +183,18 @@ private:
     static void SetUpPreviewPanel(fw::Panel& panel);
     static void SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highlight);
     void LoadGlyph(fw::BitBtn& button, const wchar_t* glyph);
+    // The copy, save and print buttons of a page, which act on its preview's picture holder.
+    struct OutputButtons {
+        fw::BitBtn& copy;
+        fw::BitBtn& save;
+        fw::BitBtn& print;
+        void SetEnabled(bool enabled) const;
+    };
+    OutputButtons SimpleOutput() { return {Copy, Save, Print}; }
+    OutputButtons CountdownOutput() { return {BtnCopy, BtnSave, BtnPrint}; }
+    // Their glyphs GLYPH_COPY, GLYPH_SAVE and GLYPH_PRINT, each with `suffix`; disabled until
+    // a capture gives them a picture.
+    void SetUpOutput(const OutputButtons& buttons, const std::wstring& suffix);
     // Grabs the capture rectangle of the frame into a picture holder; on failure the holder
     // keeps what it showed.
     void GrabInto(fw::Image& holder);

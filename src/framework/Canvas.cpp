@@ -192,4 +192,20 @@ RECT Canvas::ClipRect() const {
     return r;
 }
 
+void DrawControlText(HDC dc, const std::wstring& text, const RECT& rect, UINT format, bool enabled, COLORREF color) {
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT r = rect;
+    if (enabled) {
+        ::SetTextColor(dc, color);
+        ::DrawTextW(dc, text.c_str(), -1, &r, format);
+        return;
+    }
+    RECT shadow = rect;
+    ::OffsetRect(&shadow, 1, 1);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    ::DrawTextW(dc, text.c_str(), -1, &shadow, format);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
+    ::DrawTextW(dc, text.c_str(), -1, &r, format);
+}
+
 }  // namespace fw

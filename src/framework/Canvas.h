@@ -29,6 +29,11 @@ struct FontSpec {
 // uses a handful), so callers never delete them.
 HFONT SharedFont(const FontSpec& font, int dpi = 96);
 
+// A control's text with DrawText's `format` in `rect` of `dc` (its font selected, the background
+// left as it is): in `color` when enabled, else greyed as a disabled control's, a light copy one
+// pixel down and right under a shadow-coloured one.
+void DrawControlText(HDC dc, const std::wstring& text, const RECT& rect, UINT format, bool enabled, COLORREF color);
+
 enum class BrushStyle { Solid, Clear };
 
 class Canvas {
@@ -88,6 +93,18 @@ private:
     HFONT hfont_ = nullptr;
     bool penDirty_ = true, brushDirty_ = true, fontDirty_ = true;
     std::recursive_mutex lock_;
+};
+
+// A DC attached to a canvas for the guard's lifetime: the canvas lets it go on every path.
+class CanvasAttach {
+public:
+    CanvasAttach(Canvas& canvas, HDC dc) : canvas_(canvas) { canvas_.Attach(dc); }
+    ~CanvasAttach() { canvas_.Detach(); }
+    CanvasAttach(const CanvasAttach&) = delete;
+    CanvasAttach& operator=(const CanvasAttach&) = delete;
+
+private:
+    Canvas& canvas_;
 };
 
 }  // namespace fw

@@ -28,8 +28,4 @@ void Clipboard::SetBitmap(BitmapHandle bitmap) { HandOver(CF_BITMAP, bitmap); }
 
 void Clipboard::SetPalette(PaletteHandle palette) { HandOver(CF_PALETTE, palette); }
 
-void Clipboard::SetData(UINT format, HANDLE data) {
-    if (!::SetClipboardData(format, data)) throw OutOfResources();
-}
-
 }  // namespace fw

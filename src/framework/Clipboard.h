@@ -24,8 +24,6 @@ public:
     // caller's owner and OutOfResources is raised.
     void SetBitmap(BitmapHandle bitmap);
     void SetPalette(PaletteHandle palette);
-    // Any other format: a handle of the kind the format needs.
-    void SetData(UINT format, HANDLE data);
 
     static constexpr int kOpenAttempts = 6;
     static constexpr DWORD kOpenRetryPause = 10;  // ms between attempts

@@ -174,8 +174,8 @@ HCURSOR Container::CursorAt(POINT pt) const {
 
 void Container::TrackLeave() {
     // Through the application, whose way of watching suits the system it runs on. Asked on
-    // every move, which costs little, so a window made anew is tracked too.
-    trackingLeave_ = Application::Instance().TrackMouseLeave(hwnd_);
+    // every move, which costs little.
+    Application::Instance().TrackMouseLeave(hwnd_);
 }
 
 LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
@@ -285,7 +285,6 @@ void Container::OnCaptureChanged(HWND taker) {
 }
 
 void Container::OnMouseLeave() {
-    trackingLeave_ = false;
     if (mouseControl_) {
         mouseControl_->MouseLeave();
         mouseControl_ = nullptr;

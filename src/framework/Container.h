@@ -90,7 +90,6 @@ private:
 
     GraphicControl* mouseControl_ = nullptr;    // under the pointer
     GraphicControl* captureControl_ = nullptr;  // took the press
-    bool trackingLeave_ = false;
 };
 
 }  // namespace fw

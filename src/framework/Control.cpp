@@ -49,6 +49,11 @@ Control::~Control() {
     if (parent_) parent_->Remove(this);
 }
 
+HFONT Control::DpiFont() const {
+    const Form* f = GetForm();
+    return SharedFont(font_, f ? f->Dpi() : 96);
+}
+
 Form* Control::GetForm() const {
     const Control* c = this;
     while (c->parent_) c = c->parent_;
@@ -143,14 +148,8 @@ bool GraphicControl::Loading() const {
 
 LRESULT GraphicControl::Perform(UINT msg, WPARAM wp, LPARAM) {
     if (msg == WM_PAINT && wp) {
-        canvas_.Attach(reinterpret_cast<HDC>(wp));
-        try {
-            Paint();
-        } catch (...) {
-            canvas_.Detach();
-            throw;
-        }
-        canvas_.Detach();
+        CanvasAttach attach(canvas_, reinterpret_cast<HDC>(wp));
+        Paint();
     }
     return 0;
 }
@@ -226,8 +225,7 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
 
 void WinControl::ApplyFont() {
     if (!hwnd_) return;
-    Form* f = GetForm();
-    hfont_ = SharedFont(font_, f ? f->Dpi() : 96);
+    hfont_ = DpiFont();
     ::SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(hfont_), TRUE);
 }
 

@@ -69,6 +69,8 @@ public:
     void SetColor(Color c);
     const FontSpec& GetFont() const { return font_; }
     void SetFont(const FontSpec& f);
+    // The font for the dpi of the control's form (96 dpi on none): shared, not the caller's.
+    HFONT DpiFont() const;
 
     std::function<void()> onClick;
     // The click action: what a mouse click on the control runs.

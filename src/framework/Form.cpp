@@ -160,12 +160,8 @@ void Form::Close() {
     CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
     DoClose(action);
     if (action == CloseAction::None) return;
-    if (isMain) {
-        HideForm();
-        Application::Instance().Terminate();
-    } else {
-        HideForm();
-    }
+    HideForm();
+    if (isMain) Application::Instance().Terminate();
 }
 
 void Form::FocusForm() {
@@ -270,17 +266,9 @@ bool Form::PreviewKey(const MSG& msg) {
     return key == 0;
 }
 
-void Form::PaintBackground(HDC dc, const RECT& client) { Container::PaintBackground(dc, client); }
-
 void Form::PaintSelf(HDC dc) {
-    canvas_.Attach(dc);
-    try {
-        DoPaint();
-    } catch (...) {
-        canvas_.Detach();
-        throw;
-    }
-    canvas_.Detach();
+    CanvasAttach attach(canvas_, dc);
+    DoPaint();
 }
 
 void Form::OnGetMinMaxInfo(MINMAXINFO& mmi) const {

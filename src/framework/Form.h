@@ -38,8 +38,9 @@ public:
     // composed, returns once the compositor has shown it.
     void PaintNow();
 
-    // The window is made anew as a topmost or ordinary window: the colour key is applied
-    // again and, while it is visible, it is shown again, which runs the show handler again.
+    // The window becomes topmost or ordinary as one made anew with the other style would be
+    // (it is not made anew): the colour key is applied again and, while it is visible, the
+    // show handler runs again; position, size and visibility are kept.
     void SetFormStyle(FormStyle style);
     WindowState GetWindowState() const { return windowState_; }
     // A form brought back to normal is activated only while the program is in the foreground.
@@ -84,7 +85,6 @@ protected:
     WindowParams Params() override;
     void HandleCreated() override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void PaintBackground(HDC dc, const RECT& client) override;
     void PaintSelf(HDC dc) override;
     void BoundsChanged() override;
     void VisibleChanged() override;

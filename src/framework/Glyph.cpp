@@ -60,19 +60,7 @@ void DrawGlyphAndCaption(HDC dc, const RECT& area, Glyph& glyph, GlyphLayout lay
     }
     glyph.Draw(dc, gx, gy, enabled);
     if (caption.empty()) return;
-    ::SetBkMode(dc, TRANSPARENT);
-    RECT tr{tx, ty, tx + tw, ty + th};
-    if (enabled) {
-        ::SetTextColor(dc, textColor);
-        ::DrawTextW(dc, caption.c_str(), -1, &tr, DT_SINGLELINE);
-    } else {
-        RECT shadow = tr;
-        ::OffsetRect(&shadow, 1, 1);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        ::DrawTextW(dc, caption.c_str(), -1, &shadow, DT_SINGLELINE);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
-        ::DrawTextW(dc, caption.c_str(), -1, &tr, DT_SINGLELINE);
-    }
+    DrawControlText(dc, caption, RECT{tx, ty, tx + tw, ty + th}, DT_SINGLELINE, enabled, textColor);
 }
 
 }  // namespace fw

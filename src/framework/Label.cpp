@@ -24,12 +24,11 @@ UINT Label::DrawFlags() const { return DT_LEFT | DT_TOP | DT_EXPANDTABS | (showA
 
 void Label::AdjustSize() {
     if (!autoSize_) return;
-    Form* f = GetForm();
     // One memory DC, compatible with the screen, measures every label's text: asking the
     // system for a screen DC each time costs more than the measuring.
     static MemoryDc measuring(::CreateCompatibleDC(nullptr));
     HDC dc = measuring.Get();
-    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    HFONT font = DpiFont();
     SelectGuard sel(dc, font);
     RECT r{0, 0, 0, 0};
     std::wstring text = text_.empty() ? std::wstring(L" ") : text_;
@@ -57,22 +56,9 @@ void Label::Paint() {
         Brush back(::CreateSolidBrush(ToRgb(color_)));
         ::FillRect(dc, &r, back.Get());
     }
-    Form* f = GetForm();
-    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    HFONT font = DpiFont();
     SelectGuard sel(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    if (enabled_) {
-        ::SetTextColor(dc, ToRgb(font_.color));
-        ::DrawTextW(dc, text_.c_str(), -1, &r, DrawFlags());
-    } else {
-        // Greyed like a disabled control: a light copy one pixel down and right.
-        RECT shadow = r;
-        ::OffsetRect(&shadow, 1, 1);
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-        ::DrawTextW(dc, text_.c_str(), -1, &shadow, DrawFlags());
-        ::SetTextColor(dc, ::GetSysColor(COLOR_BTNSHADOW));
-        ::DrawTextW(dc, text_.c_str(), -1, &r, DrawFlags());
-    }
+    DrawControlText(dc, text_, r, DrawFlags(), enabled_, ToRgb(font_.color));
 }
 
 }  // namespace fw

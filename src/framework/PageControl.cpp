@@ -35,8 +35,8 @@ void PageControl::SetImages(HIMAGELIST images) {
 void PageControl::CreateWnd() {
     if (hwnd_ || !parent_ || !parent_->Handle()) return;
     // The tab control itself is the window; the sheets are its children.
-    DWORD style = WS_CLIPCHILDREN | WS_TABSTOP | TCS_FOCUSNEVER;
-    if (flatButtons_) style |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    // Tabs as flat buttons.
+    DWORD style = WS_CLIPCHILDREN | WS_TABSTOP | TCS_FOCUSNEVER | TCS_BUTTONS | TCS_FLATBUTTONS;
     if (multiLine_) style |= TCS_MULTILINE;
     CreateChild(WC_TABCONTROLW, style, WS_EX_CONTROLPARENT);
     if (images_) TabCtrl_SetImageList(hwnd_, images_);

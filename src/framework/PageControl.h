@@ -35,7 +35,6 @@ public:
     // The tabs' icons; given again after the list's images changed size, the tab row follows.
     void SetImages(HIMAGELIST images);
     void SetMultiLine(bool m) { multiLine_ = m; }
-    void SetFlatButtons(bool f) { flatButtons_ = f; }
 
     const std::vector<TabSheet*>& Pages() const { return pages_; }
     TabSheet* ActivePage() const { return active_; }
@@ -56,7 +55,6 @@ private:
     TabSheet* active_ = nullptr;
     HIMAGELIST images_ = nullptr;
     bool multiLine_ = false;
-    bool flatButtons_ = true;
 };
 
 }  // namespace fw

@@ -51,8 +51,7 @@ void Panel::PaintSelf(HDC dc) {
         Frame3D(dc, r, bevelInner_ == Bevel::Raised ? light : dark, bevelInner_ == Bevel::Raised ? dark : light,
                 bevelWidth_);
     if (!text_.empty()) {
-        Form* f = GetForm();
-        HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+        HFONT font = DpiFont();
         SelectGuard sel(dc, font);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ToRgb(font_.color));

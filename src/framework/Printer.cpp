@@ -57,9 +57,6 @@ int Printer::BitsPerPixel() {
     return ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES);
 }
 
-int Printer::PageWidth() { return ::GetDeviceCaps(Handle(), HORZRES); }
-int Printer::PageHeight() { return ::GetDeviceCaps(Handle(), VERTRES); }
-
 BOOL CALLBACK Printer::AbortProc(HDC, int) {
     // A Win32 callback: nothing may unwind through the spooler.
     try {
@@ -109,24 +106,6 @@ void Printer::BeginDoc() {
         Abort();
         if (!byRequest) throw;
     }
-}
-
-void Printer::NewPage() {
-    if (!printing_) return;
-    canvas_.Detach();  // a new page starts with the DC's defaults
-    bool ok;
-    {
-        SpoolerCall call(*this);
-        ok = ::EndPage(dc_.Get()) > 0 && !aborted_ && ::StartPage(dc_.Get()) > 0 && !aborted_;
-    }
-    if (!ok) {
-        const bool byRequest = aborted_;
-        Abort();
-        if (!byRequest) throw Error(L"Printing failed");
-        return;
-    }
-    ++page_;
-    GetCanvas();
 }
 
 void Printer::EndDoc() {

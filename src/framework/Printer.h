@@ -33,8 +33,6 @@ public:
     void BeginDoc();
     // Ends the page and the document and goes back to idle (not printing, page number 0).
     void EndDoc();
-    // Ends the current page and starts the next.
-    void NewPage();
     // Cancels the document (AbortDoc) and goes back to idle. Also for handlers that run
     // inside the abort procedure: the spooler is told to stop at its next call.
     void Abort();
@@ -47,8 +45,6 @@ public:
     HDC Handle();
     Canvas& GetCanvas();
     int BitsPerPixel();
-    int PageWidth();  // printable area in device pixels
-    int PageHeight();
 
 private:
     static BOOL CALLBACK AbortProc(HDC dc, int error);

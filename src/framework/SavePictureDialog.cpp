@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/FileName.h"
 #include "base/FilterExtension.h"
 #include "base/TypedPath.h"
 #include "framework/Application.h"
@@ -22,7 +23,6 @@ std::function<SavePictureDialog::Outcome(OPENFILENAMEW&)> SavePictureDialog::mod
 
 namespace {
 
-constexpr DWORD kMaxFileChars = 32768;  // the longest path the system takes
 constexpr wchar_t kDialogProp[] = L"FwSavePictureDialog";
 constexpr wchar_t kNoPicture[] = L"(None)";
 constexpr wchar_t kPictureLabel[] = L"Picture:";
@@ -305,7 +305,7 @@ public:
 
     // The dialog's current selection, as the full path it would return.
     void ShowSelection() {
-        std::vector<wchar_t> path(kMaxFileChars, L'\0');
+        std::vector<wchar_t> path(base::kLongestPath, L'\0');
         const LRESULT n =
             ::SendMessageW(::GetParent(dlg_), CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
         ShowFile(n > 0 ? std::wstring(path.data()) : std::wstring());
@@ -424,7 +424,7 @@ SavePictureDialog::Outcome SavePictureDialog::RunModal(OPENFILENAMEW& ofn) {
 
 bool SavePictureDialog::Execute(HWND owner) {
     const std::wstring filter = base::FilterForDialog(filter_);
-    std::vector<wchar_t> file(kMaxFileChars, L'\0');
+    std::vector<wchar_t> file(base::kLongestPath, L'\0');
     std::copy_n(fileName_.begin(), std::min<size_t>(fileName_.size(), file.size() - 1), file.begin());
     TemplateBlock paneTemplate;
     longName_.clear();
@@ -481,13 +481,13 @@ bool SavePictureDialog::TakeLongName(HWND dlg) {
     const std::wstring name = WindowText(box);
     // A pattern filters the list: the dialog's own work.
     if (name.empty() || name.find_first_of(L"*?") != std::wstring::npos) return false;
-    std::vector<wchar_t> folder(kMaxFileChars, L'\0');
+    std::vector<wchar_t> folder(base::kLongestPath, L'\0');
     if (::SendMessageW(dlg, CDM_GETFOLDERPATH, folder.size(), reinterpret_cast<LPARAM>(folder.data())) <= 0)
         folder[0] = L'\0';
     folder.back() = L'\0';
     std::wstring path = base::PathOfTypedName(name, folder.data());
     if (path.empty()) return false;
-    std::vector<wchar_t> full(kMaxFileChars, L'\0');
+    std::vector<wchar_t> full(base::kLongestPath, L'\0');
     const DWORD length = ::GetFullPathNameW(path.c_str(), DWORD(full.size()), full.data(), nullptr);
     if (length > 0 && length < full.size()) path = full.data();
     if (path.size() < MAX_PATH) return false;

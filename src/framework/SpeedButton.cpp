@@ -50,8 +50,7 @@ void SpeedButton::Paint() {
     RECT content = r;
     ::InflateRect(&content, -2, -2);
     if (sunken) ::OffsetRect(&content, 1, 1);
-    Form* f = GetForm();
-    HFONT font = SharedFont(font_, f ? f->Dpi() : 96);
+    HFONT font = DpiFont();
     DrawGlyphAndCaption(dc, content, glyph_, layout_, text_, font, enabled_, ToRgb(font_.color));
 }
 

@@ -43,8 +43,6 @@ std::wstring StatusBar::PanelText(int index) const {
     return index >= 0 && size_t(index) < texts_.size() ? texts_[size_t(index)] : std::wstring();
 }
 
-void StatusBar::BoundsChanged() { WinControl::BoundsChanged(); }
-
 void StatusBar::ScaleForDpi(int fromDpi, int toDpi) {
     WinControl::ScaleForDpi(fromDpi, toDpi);
     for (int& w : widths_) w = ::MulDiv(w, toDpi, fromDpi);

@@ -15,7 +15,6 @@ public:
     std::wstring PanelText(int index) const;
 
 protected:
-    void BoundsChanged() override;
     void ScaleForDpi(int fromDpi, int toDpi) override;
 
 private:

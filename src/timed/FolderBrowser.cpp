@@ -5,13 +5,13 @@
 
 #include <vector>
 
+#include "base/FileName.h"
 #include "framework/SystemLibrary.h"
 
 namespace timed {
 
 namespace {
 // The longest path the file system takes, in characters.
-constexpr size_t kLongPathChars = 32768;
 
 // The shell functions used here, loaded with shell32 on first use.
 struct Shell {
@@ -38,7 +38,7 @@ const Shell& TheShell() {
 
 // The path the shell itself gives; "" when the item has none.
 std::wstring ShellPath(PCIDLIST_ABSOLUTE item) {
-    std::vector<wchar_t> path(kLongPathChars, L'\0');
+    std::vector<wchar_t> path(base::kLongestPath, L'\0');
     if (!TheShell().pathOf(item, path.data(), DWORD(path.size()), GPFIDL_DEFAULT)) return std::wstring();
     path.back() = L'\0';
     return path.data();
