@@ -4,37 +4,7 @@
 
 #include "framework/Application.h"
 #include "framework/Error.h"
-#include "framework/Window.h"
-
-namespace {
-constexpr UINT_PTR kTimerId = 1;
-}
-
-// The hidden window of a ttSystem timer: WM_TIMER fires the timer, the rest goes to
-// DefWindowProc.
-class TVrTimerWindow : public fw::Window {
-public:
-    explicit TVrTimerWindow(TVrTimer& timer) : timer_(timer) {
-        fw::WindowParams p;
-        p.className = L"FwVrTimerWindow";
-        p.style = 0;
-        p.x = p.y = p.width = p.height = 0;
-        p.parent = HWND_MESSAGE;
-        CreateHandle(p);
-    }
-
-protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-        if (msg == WM_TIMER) {
-            timer_.FireTimer();  // may free the timer, and this window with it: nothing after
-            return 0;
-        }
-        return Default(msg, wp, lp);
-    }
-
-private:
-    TVrTimer& timer_;
-};
+#include "framework/TimerWindow.h"
 
 // ---- TVrTimerThread
 
@@ -140,7 +110,8 @@ void TVrTimer::AllocateTimer() {
     if (timerType_ == ttThread) {
         timerThread_ = std::make_unique<TVrTimerThread>(*this);
     } else {
-        timerWindow_ = std::make_unique<TVrTimerWindow>(*this);
+        // A tick may free this timer, and the window with it: nothing is touched after it.
+        timerWindow_ = std::make_unique<fw::TimerWindow>([this] { FireTimer(); });
         timerWindowHandle_ = timerWindow_->Handle();
     }
     allocated_ = true;
@@ -151,7 +122,7 @@ void TVrTimer::ReleaseTimer() {
     // Taken out before anything waits: the hand-overs that run while the worker ends find
     // this timer not allocated, never half released.
     std::unique_ptr<TVrTimerThread> thread = std::move(timerThread_);
-    std::unique_ptr<TVrTimerWindow> window = std::move(timerWindow_);
+    std::unique_ptr<fw::TimerWindow> window = std::move(timerWindow_);
     const HWND windowHandle = std::exchange(timerWindowHandle_, nullptr);
     allocated_ = false;
     if (thread) {
@@ -161,7 +132,7 @@ void TVrTimer::ReleaseTimer() {
         fw::Thread::Dispose(std::move(thread));
     }
     if (window) {
-        ::KillTimer(windowHandle, kTimerId);
+        ::KillTimer(windowHandle, fw::TimerWindow::kId);
         window.reset();  // also from inside its own WM_TIMER, which touches nothing after the tick
     }
 }
@@ -180,8 +151,8 @@ void TVrTimer::UpdateTimer() {
     } else {
         // The window's handle is kept apart from the window object, so a window destroyed
         // from outside shows up here as a failing SetTimer rather than as a thread timer.
-        ::KillTimer(timerWindowHandle_, kTimerId);
-        if (ticking && !::SetTimer(timerWindowHandle_, kTimerId, interval_, nullptr))
+        ::KillTimer(timerWindowHandle_, fw::TimerWindow::kId);
+        if (ticking && !::SetTimer(timerWindowHandle_, fw::TimerWindow::kId, interval_, nullptr))
             throw fw::OutOfResources(L"No timer resources left.");
     }
 }

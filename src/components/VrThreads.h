@@ -10,11 +10,11 @@
 
 #include "components/VrControls.h"
 #include "framework/Thread.h"
+#include "framework/TimerWindow.h"
 
 enum TVrTimerType { ttThread, ttSystem };
 
 class TVrTimer;
-class TVrTimerWindow;
 
 // The worker of a TVrTimer in ttThread mode: waits WaitInterval on WakeEvent, then ticks.
 // The GUI thread changes WaitInterval and the priority only while the worker is paused.
@@ -89,7 +89,7 @@ private:
     fw::ThreadPriority priority_ = fw::ThreadPriority::Normal;
     std::atomic<std::shared_ptr<const TTimerEvent>> onTimer_;
     std::unique_ptr<TVrTimerThread> timerThread_;
-    std::unique_ptr<TVrTimerWindow> timerWindow_;
+    std::unique_ptr<fw::TimerWindow> timerWindow_;
     HWND timerWindowHandle_ = nullptr;
     bool allocated_ = false;
     bool destroying_ = false;  // nothing is allocated anew while the destructor releases

@@ -5,7 +5,7 @@
 
 #include "SnapvaneVersion.h"
 
-inline const std::wstring kProductVersion = SNAPVANE_PRODUCT_VERSION_W;  // "1.1"
+inline const std::wstring kProductVersion = SNAPVANE_PRODUCT_VERSION_W;    // "1.1"
 inline const std::wstring kProductTitle = L"Snapvane " + kProductVersion;  // "Snapvane 1.1"
 // The control panel's caption.
 inline const std::wstring kPanelCaption = L"| Tolvard | Snapvane | " + kProductVersion + L" |";

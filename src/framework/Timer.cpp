@@ -4,14 +4,6 @@
 
 namespace fw {
 
-namespace {
-constexpr UINT_PTR kTimerId = 1;
-}
-
-Timer::~Timer() {
-    if (hwnd_) ::KillTimer(hwnd_, kTimerId);
-}
-
 void Timer::SetEnabled(bool e) {
     if (e == enabled_) return;
     enabled_ = e;
@@ -25,29 +17,16 @@ void Timer::SetInterval(unsigned ms) {
 }
 
 void Timer::Update() {
-    if (!hwnd_) {
-        WindowParams p;
-        p.className = L"FwTimerWindow";
-        p.style = 0;
-        p.x = p.y = p.width = p.height = 0;
-        p.parent = HWND_MESSAGE;
-        CreateHandle(p);
-    }
-    ::KillTimer(hwnd_, kTimerId);
-    if (enabled_ && interval_ && onTimer) {
-        if (!::SetTimer(hwnd_, kTimerId, interval_, nullptr)) {
-            enabled_ = false;
-            throw OutOfResources(L"Not enough timers available");
-        }
+    if (!window_) window_ = std::make_unique<TimerWindow>([this] { Tick(); });
+    window_->Stop();
+    if (enabled_ && interval_ && onTimer && !window_->Start(interval_)) {
+        enabled_ = false;
+        throw OutOfResources(L"Not enough timers available");
     }
 }
 
-LRESULT Timer::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_TIMER && wp == kTimerId) {
-        if (enabled_ && onTimer) onTimer();
-        return 0;
-    }
-    return Default(msg, wp, lp);
+void Timer::Tick() {
+    if (enabled_ && onTimer) onTimer();
 }
 
 }  // namespace fw
