@@ -183,7 +183,7 @@ bool Application::PreTranslate(MSG& msg) {
             // Windowed controls of the common-control classes report here; our containers
             // work out the windowless control under the pointer themselves.
             WinControl* c = WinControl::FromHandle(msg.hwnd);
-            if (c && !Window::FromHandle(msg.hwnd)) HintMouseMove(c);
+            if (c && !dynamic_cast<Container*>(c)) HintMouseMove(c);
         }
         if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
             HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);

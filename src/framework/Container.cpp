@@ -56,7 +56,6 @@ void Container::CreateWnd() {
 }
 
 void Container::HandleCreated() {
-    AttachHandle(hwnd_);
     ApplyFont();
     ApplyZOrder();
     if (MakesChildWindowsNow()) CreateChildWindows();

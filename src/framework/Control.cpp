@@ -9,10 +9,6 @@
 
 namespace fw {
 
-namespace {
-constexpr const wchar_t* kControlProp = L"FwControl";
-}
-
 ShiftState ShiftFromKeyboard() {
     ShiftState s = 0;
     if (::GetKeyState(VK_SHIFT) < 0) s |= kShift;
@@ -187,9 +183,7 @@ void GraphicControl::BoundsChanged() {
 
 WinControl::WinControl(Container* parent, std::wstring name) : Control(parent, std::move(name)) {}
 
-WinControl* WinControl::FromHandle(HWND wnd) {
-    return wnd ? static_cast<WinControl*>(::GetPropW(wnd, kControlProp)) : nullptr;
-}
+WinControl* WinControl::FromHandle(HWND wnd) { return dynamic_cast<WinControl*>(Window::FromHandle(wnd)); }
 
 WinControl::~WinControl() {
     // A common control's window is destroyed after this (by Window's destructor): it must
@@ -197,14 +191,7 @@ WinControl::~WinControl() {
     HandleDestroying();
 }
 
-void WinControl::AttachHandle(HWND wnd) {
-    hwnd_ = wnd;
-    ::SetPropW(wnd, kControlProp, static_cast<HANDLE>(this));
-}
-
-void WinControl::HandleDestroying() {
-    if (hwnd_) ::RemovePropW(hwnd_, kControlProp);
-}
+void WinControl::HandleDestroying() { Detach(); }
 
 void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle) {
     if (hwnd_ || !parent_ || !parent_->Handle()) return;
@@ -218,7 +205,7 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
                                  parent_->Handle(), reinterpret_cast<HMENU>(INT_PTR(nextId++)),
                                  ::GetModuleHandleW(nullptr), nullptr);
     if (!wnd) throw OutOfResources(L"Error creating window");
-    AttachHandle(wnd);
+    Attach(wnd);
     ApplyFont();
     ApplyZOrder();
 }

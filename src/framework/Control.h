@@ -176,9 +176,7 @@ public:
 protected:
     // Creates the child window of a common-control class and attaches this object to it.
     void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
-    // Attaches this object to its window (WinControl::FromHandle); HandleDestroying takes
-    // it off again.
-    void AttachHandle(HWND wnd);
+    // Takes this object off its window, a common control's or one of ours.
     void HandleDestroying() override;
     void BoundsChanged() override;
     void VisibleChanged() override;

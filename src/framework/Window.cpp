@@ -3,12 +3,38 @@
 #include <algorithm>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Error.h"
 
 namespace fw {
+
+namespace {
+
+// Every window of ours, and every common control an object owns, with its object.
+class Objects {
+public:
+    static void Set(HWND wnd, Window* object) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (object)
+            map_[wnd] = object;
+        else
+            map_.erase(wnd);
+    }
+    static Window* Get(HWND wnd) {
+        std::lock_guard<std::mutex> hold(lock_);
+        const auto it = map_.find(wnd);
+        return it == map_.end() ? nullptr : it->second;
+    }
+
+private:
+    static inline std::mutex lock_;
+    static inline std::unordered_map<HWND, Window*> map_;
+};
+
+}  // namespace
 
 void Window::RegisterClassOnce(const WindowParams& p) {
     // The classes registered so far, remembered here: asking the system whether a class
@@ -42,15 +68,15 @@ void Window::DestroyHandle() {
     hwnd_ = nullptr;
 }
 
-Window* Window::FromHandle(HWND wnd) {
-    if (!wnd) return nullptr;
-    // Only the windows that our procedure serves keep the object in GWLP_USERDATA, and only
-    // those of this process hold a pointer into it.
-    if (::GetWindowLongPtrW(wnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::StaticProc)) return nullptr;
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != ::GetCurrentProcessId()) return nullptr;
-    return reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+Window* Window::FromHandle(HWND wnd) { return wnd ? Objects::Get(wnd) : nullptr; }
+
+void Window::Attach(HWND wnd) {
+    hwnd_ = wnd;
+    Objects::Set(wnd, this);
+}
+
+void Window::Detach() {
+    if (hwnd_ && Objects::Get(hwnd_) == this) Objects::Set(hwnd_, nullptr);
 }
 
 void Window::CreateHandle(const WindowParams& p) {
@@ -65,16 +91,12 @@ void Window::CreateHandle(const WindowParams& p) {
 LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) { return Default(msg, wp, lp); }
 
 LRESULT CALLBACK Window::StaticProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-        self->hwnd_ = wnd;
-        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+    if (msg == WM_NCCREATE) static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams)->Attach(wnd);
+    Window* self = Objects::Get(wnd);
     if (!self) return ::DefWindowProcW(wnd, msg, wp, lp);  // WM_GETMINMAXINFO arrives first
     if (msg == WM_NCDESTROY) {
         self->HandleDestroying();
-        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+        self->Detach();
         self->hwnd_ = nullptr;
         return ::DefWindowProcW(wnd, msg, wp, lp);
     }

@@ -1,8 +1,10 @@
 #pragma once
-// Base of every object that owns a window of one of our own window classes. The object is
-// attached at WM_NCCREATE (pointer from lpCreateParams) and detached at WM_NCDESTROY; messages
-// that come before (WM_GETMINMAXINFO is the first) go to DefWindowProcW. Nothing unwinds into
-// user32: OnMessage runs behind a barrier that hands errors to the application.
+// Base of every object that owns a window: one of our own window classes, or (through
+// WinControl) a common control. A window of ours has the object attached at WM_NCCREATE
+// (pointer from lpCreateParams) and detached at WM_NCDESTROY; messages that come before
+// (WM_GETMINMAXINFO is the first) go to DefWindowProcW. Nothing unwinds into user32:
+// OnMessage runs behind a barrier that hands errors to the application. One table of the
+// process maps every such window to its object (FromHandle).
 #include <windows.h>
 
 #include <string>
@@ -31,11 +33,15 @@ public:
     HWND Handle() const { return hwnd_; }
     void DestroyHandle();
 
-    // The object behind a window of ours, or nullptr.
+    // The object behind a window of ours or of a common control we own, or nullptr.
     static Window* FromHandle(HWND wnd);
 
 protected:
     void CreateHandle(const WindowParams& params);
+    // For a window that another class's procedure serves (a common control): FromHandle finds
+    // this object from `wnd` until Detach.
+    void Attach(HWND wnd);
+    void Detach();
     virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
     // Called once the handle exists (end of CreateHandle).
