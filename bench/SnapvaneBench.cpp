@@ -35,7 +35,7 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
-#include "timed/FolderBrowser.h"
+#include "framework/FolderBrowser.h"
 #include "base/Series.h"
 
 namespace {
@@ -408,9 +408,9 @@ public:
         panel->PageControl.SetActivePage(&panel->CaptureLoop);
         panel->PageControl1.SetActivePage(&panel->CaptureRegularily);
         ::SetWindowTextW(panel->Filename.Handle(), L"shot");
-        timed::folderBrowserHook = [folder](const std::wstring&, UINT) { return folder; };
+        fw::folderBrowserHook = [folder](const std::wstring&, UINT) { return folder; };
         panel->BrowseClick();
-        timed::folderBrowserHook = nullptr;
+        fw::folderBrowserHook = nullptr;
         Pump();
     }
     ~RealForms() {

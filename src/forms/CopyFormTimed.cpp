@@ -5,7 +5,7 @@
 #include "forms/CopyFormU.h"
 #include "forms/CopyMaU.h"
 #include "framework/Application.h"
-#include "timed/FolderBrowser.h"
+#include "framework/FolderBrowser.h"
 
 #include <shlobj.h>
 
@@ -153,7 +153,7 @@ void TCopyForm::StopClick() {
 
 void TCopyForm::BrowseClick() {
     std::wstring folder =
-        timed::BrowseForFolder(fw::Application::Instance().Handle(), L"Select folder", BIF_RETURNONLYFSDIRS);
+        fw::BrowseForFolder(fw::Application::Instance().Handle(), L"Select folder", BIF_RETURNONLYFSDIRS);
     Path.SetHint(folder);
     ShowSaveFolder();
 }

@@ -51,13 +51,13 @@ void Type(fw::Edit& edit, const std::wstring& text) {
 class ScriptedFolderBrowser {
 public:
     explicit ScriptedFolderBrowser(std::wstring answer) : answer(std::move(answer)) {
-        timed::folderBrowserHook = [this](const std::wstring& title, UINT flags) {
+        fw::folderBrowserHook = [this](const std::wstring& title, UINT flags) {
             titles.push_back(title);
             this->flags.push_back(flags);
             return this->answer;
         };
     }
-    ~ScriptedFolderBrowser() { timed::folderBrowserHook = nullptr; }
+    ~ScriptedFolderBrowser() { fw::folderBrowserHook = nullptr; }
     std::wstring answer;
     std::vector<std::wstring> titles;
     std::vector<UINT> flags;
@@ -114,13 +114,13 @@ TEST(FolderPathOf, AFolderOfAnyNamePastTheClassicLimitComesBackWhole) {
     ASSERT_GT(folder.size(), size_t(MAX_PATH));
     PIDLIST_ABSOLUTE item = ShellItemOf(temp.Path(), 3);
     ASSERT_NE(item, nullptr) << "the shell found no item for the folder";
-    EXPECT_EQ(fw::Utf8(timed::FolderPathOf(item)), fw::Utf8(folder));
+    EXPECT_EQ(fw::Utf8(fw::FolderPathOf(item)), fw::Utf8(folder));
     ::CoTaskMemFree(item);
 
     // A short folder is the shell's own answer, Unicode names and all.
     PIDLIST_ABSOLUTE shortItem = ShellItemOf(temp.Path(), 2);
     ASSERT_NE(shortItem, nullptr);
-    EXPECT_EQ(fw::Utf8(timed::FolderPathOf(shortItem)), fw::Utf8(temp / (names[0] + L"\\" + names[1])));
+    EXPECT_EQ(fw::Utf8(fw::FolderPathOf(shortItem)), fw::Utf8(temp / (names[0] + L"\\" + names[1])));
     ::CoTaskMemFree(shortItem);
 }
 

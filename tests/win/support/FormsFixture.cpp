@@ -23,7 +23,7 @@ FormsTest::~FormsTest() {
     DestroyPair();
     app.messageBoxHook = nullptr;
     fw::SavePictureDialog::modalHook = nullptr;
-    timed::folderBrowserHook = nullptr;
+    fw::folderBrowserHook = nullptr;
     app.SetScreenCursor(nullptr);
     PumpFor(20);
     MSG quit;

@@ -26,7 +26,7 @@
 #include "support/Pixels.h"
 #include "support/Pump.h"
 #include "support/ScreenStandIns.h"
-#include "timed/FolderBrowser.h"
+#include "framework/FolderBrowser.h"
 
 namespace forms_test {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-namespace timed {
+namespace fw {
 
 // Shows the browser (title, BIF_ flags) owned by `owner`; returns the folder's path, or ""
 // when the user cancels or the choice has no file-system path.
@@ -20,4 +20,4 @@ std::wstring FolderPathOf(PCIDLIST_ABSOLUTE folder);
 // Replaces the modal dialog (tests): receives the title and flags, returns the answer.
 extern std::function<std::wstring(const std::wstring& title, UINT flags)> folderBrowserHook;
 
-}  // namespace timed
+}  // namespace fw

@@ -1,4 +1,4 @@
-#include "timed/FolderBrowser.h"
+#include "framework/FolderBrowser.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -8,7 +8,7 @@
 #include "base/FileName.h"
 #include "framework/SystemLibrary.h"
 
-namespace timed {
+namespace fw {
 
 namespace {
 // The longest path the file system takes, in characters.
@@ -16,19 +16,19 @@ namespace {
 // The shell functions used here, loaded with shell32 on first use.
 struct Shell {
     decltype(::SHBrowseForFolderW)* browse =
-        fw::SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
+        SystemFunction<decltype(::SHBrowseForFolderW)>(L"shell32.dll", "SHBrowseForFolderW");
     decltype(::SHGetPathFromIDListEx)* pathOf =
-        fw::SystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
+        SystemFunction<decltype(::SHGetPathFromIDListEx)>(L"shell32.dll", "SHGetPathFromIDListEx");
     decltype(::SHBindToParent)* bindToParent =
-        fw::SystemFunction<decltype(::SHBindToParent)>(L"shell32.dll", "SHBindToParent");
-    decltype(::ILClone)* clone = fw::SystemFunction<decltype(::ILClone)>(L"shell32.dll", "ILClone");
+        SystemFunction<decltype(::SHBindToParent)>(L"shell32.dll", "SHBindToParent");
+    decltype(::ILClone)* clone = SystemFunction<decltype(::ILClone)>(L"shell32.dll", "ILClone");
     decltype(::ILRemoveLastID)* removeLast =
-        fw::SystemFunction<decltype(::ILRemoveLastID)>(L"shell32.dll", "ILRemoveLastID");
-    decltype(::ILFree)* freeList = fw::SystemFunction<decltype(::ILFree)>(L"shell32.dll", "ILFree");
+        SystemFunction<decltype(::ILRemoveLastID)>(L"shell32.dll", "ILRemoveLastID");
+    decltype(::ILFree)* freeList = SystemFunction<decltype(::ILFree)>(L"shell32.dll", "ILFree");
     decltype(::StrRetToStrW)* strRetToStr =
-        fw::SystemFunction<decltype(::StrRetToStrW)>(L"shlwapi.dll", "StrRetToStrW");
+        SystemFunction<decltype(::StrRetToStrW)>(L"shlwapi.dll", "StrRetToStrW");
     decltype(::CoTaskMemFree)* taskMemFree =
-        fw::SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+        SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
 };
 
 const Shell& TheShell() {
@@ -68,7 +68,7 @@ std::wstring NameInFolder(PCIDLIST_ABSOLUTE item) {
 std::function<std::wstring(const std::wstring& title, UINT flags)> folderBrowserHook;
 
 std::wstring FolderPathOf(PCIDLIST_ABSOLUTE folder) {
-    fw::RequireOle();
+    RequireOle();
     const std::wstring given = ShellPath(folder);
     // A path shorter than the classic limit is whole. Some shells (Wine's) cut a longer one at
     // MAX_PATH - 1 characters: it is put together again from the folder's own name and its
@@ -110,7 +110,7 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     info.pszDisplayName = displayName;
     info.lpszTitle = title.c_str();
     info.ulFlags = flags;
-    fw::RequireOle();
+    RequireOle();
     PIDLIST_ABSOLUTE list = TheShell().browse(&info);
     if (!list) return std::wstring();
     std::wstring path = FolderPathOf(list);
@@ -118,4 +118,4 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, UINT flags) 
     return path;
 }
 
-}  // namespace timed
+}  // namespace fw
