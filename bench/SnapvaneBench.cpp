@@ -32,6 +32,7 @@
 #include "capture/ScreenGrab.h"
 #include "forms/CopyFormU.h"
 #include "forms/CopyMaU.h"
+#include "framework/MessageLoop.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Gdi.h"
@@ -83,7 +84,7 @@ void Note(const char* format, ...) {
 }
 
 // Runs every waiting message of this thread.
-void Pump() { fw::Application::Instance().ProcessMessages(); }
+void Pump() { fw::MessageLoop::ProcessMessages(); }
 
 // Runs messages until `done` holds or `timeoutMs` has passed.
 bool PumpUntil(const std::function<bool()>& done, double timeoutMs) {

@@ -4,6 +4,7 @@
 
 #include "forms/CopyMaU.h"
 #include "forms/Product.h"
+#include "framework/Hints.h"
 #include "framework/Application.h"
 #include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
@@ -96,7 +97,7 @@ TCopyForm::~TCopyForm() {
     auto& app = fw::Application::Instance();
     app.onMinimize = nullptr;
     app.onRestore = nullptr;
-    app.onHint = nullptr;
+    fw::Hints::Instance().onHint = nullptr;
     if (CopyForm == this) CopyForm = nullptr;
 }
 
@@ -106,7 +107,7 @@ void TCopyForm::FormCreate() {
     app.onMinimize = [this] { MinimizeAllClick(); };
     app.onRestore = [this] { RestoreClick(); };
     // The long part of the hint under the pointer shows in panel 0 of the status bar.
-    app.onHint = [this](const std::wstring& text) { StatusBar.SetPanelText(0, text); };
+    fw::Hints::Instance().onHint = [this](const std::wstring& text) { StatusBar.SetPanelText(0, text); };
     SetBounds(100, 100, Width(), Height());
 }
 

@@ -1,3 +1,5 @@
+#include "framework/PointerTracking.h"
+#include "framework/Hints.h"
 #include "framework/Container.h"
 
 #include <windowsx.h>
@@ -174,7 +176,7 @@ HCURSOR Container::CursorAt(POINT pt) const {
 void Container::TrackLeave() {
     // Through the application, whose way of watching suits the system it runs on. Asked on
     // every move, which costs little.
-    Application::Instance().TrackMouseLeave(hwnd_);
+    PointerTracking::Instance().Track(hwnd_);
 }
 
 LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
@@ -189,7 +191,7 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
             mouseControl_ = under;
             if (mouseControl_) mouseControl_->MouseEnter();
         }
-        Application::Instance().HintMouseMove(under ? static_cast<Control*>(under) : this);
+        Hints::Instance().MouseMove(under ? static_cast<Control*>(under) : this);
     }
     MouseButton button = MouseButton::Left;
     if (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK || msg == WM_RBUTTONUP) button = MouseButton::Right;
@@ -202,7 +204,7 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
     if (target && target->Enabled()) {
         int x = pt.x + scroll_.x - target->Left(), y = pt.y + scroll_.y - target->Top();
         if (down) {
-            Application::Instance().CancelHint();
+            Hints::Instance().Cancel();
             captureControl_ = target;
             ::SetCapture(hwnd_);
             target->MouseDown(button, shift, x, y);
@@ -219,7 +221,7 @@ LRESULT Container::OnMouse(UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (target) return 0;  // a disabled windowless control swallows the mouse
     if (down) {
-        Application::Instance().CancelHint();
+        Hints::Instance().Cancel();
         ClientMouseDown(button, shift, pt.x, pt.y);
     } else if (up) {
         ClientMouseUp(button, shift, pt.x, pt.y);

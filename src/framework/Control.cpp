@@ -1,3 +1,4 @@
+#include "framework/Hints.h"
 #include "framework/Control.h"
 
 #include <commctrl.h>
@@ -41,7 +42,7 @@ Control::Control(Container* parent, std::wstring name) : parent_(parent), name_(
 }
 
 Control::~Control() {
-    Application::Instance().ForgetControl(this);
+    Hints::Instance().Forget(this);
     if (parent_) parent_->Remove(this);
 }
 

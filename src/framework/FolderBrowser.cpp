@@ -25,10 +25,8 @@ struct Shell {
     decltype(::ILRemoveLastID)* removeLast =
         SystemFunction<decltype(::ILRemoveLastID)>(L"shell32.dll", "ILRemoveLastID");
     decltype(::ILFree)* freeList = SystemFunction<decltype(::ILFree)>(L"shell32.dll", "ILFree");
-    decltype(::StrRetToStrW)* strRetToStr =
-        SystemFunction<decltype(::StrRetToStrW)>(L"shlwapi.dll", "StrRetToStrW");
-    decltype(::CoTaskMemFree)* taskMemFree =
-        SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    decltype(::StrRetToStrW)* strRetToStr = SystemFunction<decltype(::StrRetToStrW)>(L"shlwapi.dll", "StrRetToStrW");
+    decltype(::CoTaskMemFree)* taskMemFree = SystemFunction<decltype(::CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
 };
 
 const Shell& TheShell() {

@@ -156,7 +156,7 @@ void Form::ShowFormInactive() {
 void Form::HideForm() { SetVisible(false); }
 
 void Form::Close() {
-    bool isMain = Application::Instance().MainForm() == this;
+    bool isMain = Application::Instance().MainWindow() == this;
     CloseAction action = isMain ? CloseAction::Free : CloseAction::Hide;
     DoClose(action);
     if (action == CloseAction::None) return;
@@ -280,7 +280,7 @@ void Form::OnGetMinMaxInfo(MINMAXINFO& mmi) const {
 
 bool Form::OnSysCommand(WPARAM command) {
     // Minimizing the main form minimizes the whole application, as its taskbar button does.
-    if ((command & 0xFFF0) != SC_MINIMIZE || Application::Instance().MainForm() != this) return false;
+    if ((command & 0xFFF0) != SC_MINIMIZE || Application::Instance().MainWindow() != this) return false;
     Application::Instance().Minimize();
     return true;
 }

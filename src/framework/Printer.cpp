@@ -1,3 +1,4 @@
+#include "framework/MessageLoop.h"
 #include "framework/Printer.h"
 
 #include <vector>
@@ -60,7 +61,7 @@ int Printer::BitsPerPixel() {
 BOOL CALLBACK Printer::AbortProc(HDC, int) {
     // A Win32 callback: nothing may unwind through the spooler.
     try {
-        Application::Instance().ProcessMessages();
+        MessageLoop::ProcessMessages();
     } catch (...) {
         Application::Instance().HandleException(std::current_exception());
     }

@@ -2,6 +2,7 @@
 
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/HandOver.h"
 
 namespace fw {
 
@@ -64,16 +65,16 @@ bool Thread::Finished() const { return !handle_ || ::WaitForSingleObject(handle_
 DWORD Thread::WaitFor() {
     HANDLE thread = handle_.Get();
     if (!thread || ::GetCurrentThreadId() == threadId_) return 0;
-    Application& app = Application::Instance();
-    if (::GetCurrentThreadId() == app.MainThreadId() && app.SyncEvent()) {
+    HandOver& handOver = HandOver::Instance();
+    if (::GetCurrentThreadId() == handOver.GuiThreadId() && handOver.SyncEvent()) {
         // The worker may be blocked in a hand-over to this very thread: run those while
         // waiting, and let sent messages through.
-        HANDLE handles[2] = {thread, app.SyncEvent()};
+        HANDLE handles[2] = {thread, handOver.SyncEvent()};
         for (;;) {
             DWORD r = ::MsgWaitForMultipleObjects(2, handles, FALSE, INFINITE, QS_SENDMESSAGE);
             if (r == WAIT_OBJECT_0 || r == WAIT_FAILED) break;
             if (r == WAIT_OBJECT_0 + 1) {
-                app.CheckSynchronize();
+                handOver.CheckSynchronize();
             } else {
                 MSG msg;
                 ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // delivers sent messages
@@ -96,7 +97,7 @@ void Thread::Synchronize(const std::function<void()>& call) {
     // The flag is set and cleared on the GUI thread while the worker waits, so it is true
     // exactly while the call may reach Dispose of this thread. The object outlives the call
     // even then: the worker has not ended yet.
-    Application::Instance().Synchronize([&] {
+    HandOver::Instance().Synchronize([&] {
         inHandOver_ = true;
         try {
             call();

@@ -42,7 +42,7 @@ public:
     bool Terminated() const { return terminated_; }
 
     // Waits until the worker has ended and returns its exit code. On the GUI thread the wait
-    // keeps running the hand-overs that workers queue (Application::Synchronize), so a worker
+    // keeps running the hand-overs that workers queue (HandOver::Synchronize), so a worker
     // blocked in one can still end.
     DWORD WaitFor();
     bool Finished() const;

@@ -9,6 +9,7 @@
 #include "capture/ClipboardCopy.h"
 #include "capture/ScreenGrab.h"
 #include "framework/Application.h"
+#include "framework/MessageLoop.h"
 #include "framework/Error.h"
 #include "support/BmpFile.h"
 #include "support/Files.h"
@@ -25,7 +26,7 @@ std::vector<uint32_t> GrabWhenShown(fw::Bitmap& bitmap, int left, int top, int w
                                     const std::vector<uint32_t>& expected) {
     std::vector<uint32_t> got;
     for (int attempt = 0; attempt < 40; ++attempt) {
-        fw::Application::Instance().ProcessMessages();
+        fw::MessageLoop::ProcessMessages();
         capture::GrabScreen(bitmap, left, top, width, height);
         got = PixelsOf(bitmap);
         if (got == expected) break;

@@ -1,5 +1,6 @@
 // The control panel as it stands at start: every named control with its place, texts and
 // states, the lists, the pages, the status bar, the previews, and the "show border" links.
+#include "framework/Hints.h"
 #include "support/FormsFixture.h"
 
 #include <commctrl.h>
@@ -183,12 +184,11 @@ TEST_F(FormsLayout, EveryControlHasItsPlaceTextsAndStateAtStart) {
     EXPECT_EQ(panel->GetFont().height, 11);
 
     // The pointer over a control shows the long part of its hint in panel 0 of the status bar.
-    auto& app = fw::Application::Instance();
-    app.HintMouseMove(&panel->Capture);
+    fw::Hints::Instance().MouseMove(&panel->Capture);
     EXPECT_EQ(panel->StatusBar.PanelText(0), L"Capture selection for further copying/saving");
-    app.HintMouseMove(&panel->Stop);  // a hint without "|" serves as both parts
+    fw::Hints::Instance().MouseMove(&panel->Stop);  // a hint without "|" serves as both parts
     EXPECT_EQ(panel->StatusBar.PanelText(0), L"Stop capturing");
-    app.HintMouseMove(&panel->Label2);
+    fw::Hints::Instance().MouseMove(&panel->Label2);
     EXPECT_EQ(panel->StatusBar.PanelText(0), L"");
 }
 

@@ -3,6 +3,7 @@
 // caption's and the taskbar's icons and the hand cursor; the pictures of every scale in the
 // program's resources; and the same checks run at 120, 144 and 192 dpi, each in a process of
 // its own (Wine reads the screen's dpi when a process starts).
+#include "framework/Hints.h"
 #include "support/FormsFixture.h"
 
 #include <commctrl.h>
@@ -191,7 +192,7 @@ protected:
         RECT suggested{panel->Left(), panel->Top(), panel->Left() + ::MulDiv(574, to, 96),
                        panel->Top() + ::MulDiv(346, to, 96)};
         ::SendMessageW(panel->Handle(), WM_DPICHANGED, MAKEWPARAM(to, to), reinterpret_cast<LPARAM>(&suggested));
-        fw::Application::Instance().HintMouseMove(nullptr);
+        fw::Hints::Instance().MouseMove(nullptr);
         PumpFor(30);
     }
 };

@@ -1,5 +1,6 @@
 // The regular capture series: the folder choice, start, ticks, pause, resume, stop, and what
 // the user is told when it cannot run.
+#include "framework/Hints.h"
 #include "support/BmpFile.h"
 #include "support/FormsFixture.h"
 
@@ -166,7 +167,7 @@ TEST_F(FormsSeries, BrowseKeepsTheFolderInPathsHintAndShowsItShortened) {
     }
 
     // Pointing at the edit shows the whole folder in the status bar.
-    fw::Application::Instance().HintMouseMove(&panel->Path);
+    fw::Hints::Instance().MouseMove(&panel->Path);
     EXPECT_EQ(panel->StatusBar.PanelText(0), folder);
 
     // A short folder is shown whole; a cancelled choice empties both.

@@ -31,7 +31,7 @@ TEST_F(FormsWindowPair, PanelAtItsStartPlaceAndTheFrameThirtyPixelsToItsRight) {
     EXPECT_TRUE(Showing(frame->Handle()));
     EXPECT_EQ(::GetActiveWindow(), panel->Handle()) << "the panel has the keyboard at start";
     EXPECT_TRUE(Above(panel->Handle(), fw::Application::Instance().Handle()));
-    EXPECT_EQ(fw::Application::Instance().MainForm(), panel.get());
+    EXPECT_EQ(fw::Application::Instance().MainWindow(), panel.get());
     EXPECT_EQ(fw::Application::Instance().HintColor(), 0x0000FF) << "tooltips have a red background";
 
     // A fixed window with a system menu and a minimize box only.

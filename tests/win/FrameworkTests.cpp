@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/PointerTracking.h"
+#include "framework/MessageLoop.h"
+#include "framework/Hints.h"
 #include "framework/Button.h"
 #include "framework/Canvas.h"
 #include "framework/Error.h"
@@ -150,12 +153,11 @@ void MovePointer(POINT to) {
 // How many messages the GUI thread handles within the time (what wakes it), once the
 // painting and hovering that a move brings are done.
 int MessagesWithin(DWORD ms) {
-    auto& app = fw::Application::Instance();
     PumpFor(100);
     int handled = 0;
     const DWORD start = ::GetTickCount();
     for (;;) {
-        while (app.HandleMessage()) ++handled;
+        while (fw::MessageLoop::HandleMessage()) ++handled;
         const DWORD gone = ::GetTickCount() - start;
         if (gone >= ms) return handled;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - gone, QS_ALLINPUT);
@@ -178,22 +180,20 @@ bool Hot(const fw::Button& b) { return (::SendMessageW(b.Handle(), BM_GETSTATE, 
 // Both ways of noticing the pointer leave, each as the program chooses it: the system's
 // TrackMouseEvent on Windows, the hooks under Wine, whose TrackMouseEvent watches with a
 // timer (so only the hooks are held to no wake-up here).
-class FwLeaveTracking : public ::testing::TestWithParam<fw::Application::LeaveTracking> {
+class FwLeaveTracking : public ::testing::TestWithParam<fw::PointerTracking::Way> {
 protected:
     void SetUp() override {
-        auto& app = fw::Application::Instance();
-        chosen_ = app.GetLeaveTracking();
-        app.SetLeaveTracking(GetParam());
+        chosen_ = fw::PointerTracking::Instance().GetWay();
+        fw::PointerTracking::Instance().SetWay(GetParam());
     }
-    void TearDown() override { fw::Application::Instance().SetLeaveTracking(chosen_); }
-    bool Hooks() const { return GetParam() == fw::Application::LeaveTracking::Hooks; }
+    void TearDown() override { fw::PointerTracking::Instance().SetWay(chosen_); }
+    bool Hooks() const { return GetParam() == fw::PointerTracking::Way::Hooks; }
 
 private:
-    fw::Application::LeaveTracking chosen_{};
+    fw::PointerTracking::Way chosen_{};
 };
 
 TEST_P(FwLeaveTracking, ThePointerLeavingAControlAndTheProgramIsSeen) {
-    auto& app = fw::Application::Instance();
     POINT home{};
     ::GetCursorPos(&home);
     VrTestForm form(240, 160);  // at (40, 40) on the screen
@@ -203,7 +203,7 @@ TEST_P(FwLeaveTracking, ThePointerLeavingAControlAndTheProgramIsSeen) {
     button.SetBounds(130, 10, 90, 40);
     button.SetText(L"Button");
     std::vector<std::wstring> hints;
-    app.onHint = [&](const std::wstring& hint) { hints.push_back(hint); };
+    fw::Hints::Instance().onHint = [&](const std::wstring& hint) { hints.push_back(hint); };
     const POINT outside{::GetSystemMetrics(SM_CXSCREEN) - 3, ::GetSystemMetrics(SM_CYSCREEN) / 2};
     MovePointer(outside);  // wherever it was, the pointer comes from outside the program
     form.Open();
@@ -212,7 +212,7 @@ TEST_P(FwLeaveTracking, ThePointerLeavingAControlAndTheProgramIsSeen) {
     // Over a windowless control: a container waits for the pointer to leave it.
     MovePointer({40 + 50, 40 + 30});
     ASSERT_TRUE(PumpUntil([&] { return spy.enters >= 1; }));
-    EXPECT_EQ(app.HintControl(), &spy);
+    EXPECT_EQ(fw::Hints::Instance().HintControl(), &spy);
     if (Hooks()) {
         EXPECT_EQ(MessagesWithin(600), 0) << "woken while the pointer rests over a windowless control";
     }
@@ -227,47 +227,49 @@ TEST_P(FwLeaveTracking, ThePointerLeavingAControlAndTheProgramIsSeen) {
     // makes up after a change of windows may enter it once more).
     ASSERT_TRUE(PumpUntil([&] { return spy.leaves == spy.enters && Hot(button); }))
         << "enters " << spy.enters << ", leaves " << spy.leaves << ", hot " << Hot(button);
-    EXPECT_EQ(app.HintControl(), &button);
+    EXPECT_EQ(fw::Hints::Instance().HintControl(), &button);
     if (Hooks()) {
         EXPECT_EQ(MessagesWithin(600), 0) << "woken while the pointer rests over a button";
     }
 
     // Out of the program: the button and the hint learn it at once.
     MovePointer(outside);
-    ASSERT_TRUE(PumpUntil([&] { return !Hot(button) && app.HintControl() == nullptr; }, 2000))
+    ASSERT_TRUE(PumpUntil([&] { return !Hot(button) && fw::Hints::Instance().HintControl() == nullptr; }, 2000))
         << "the pointer left the program unnoticed";
     ASSERT_FALSE(hints.empty());
     EXPECT_EQ(hints.back(), L"");
     if (Hooks()) {
         EXPECT_EQ(MessagesWithin(300), 0) << "woken with the pointer elsewhere";
     }
-    EXPECT_EQ(app.LowLevelHook(), nullptr) << "a low-level hook left in place with the pointer elsewhere";
+    EXPECT_EQ(fw::PointerTracking::Instance().LowLevelHook(), nullptr)
+        << "a low-level hook left in place with the pointer elsewhere";
 
     // Back over the windowless control and straight out again.
     MovePointer({40 + 50, 40 + 30});
     const int entered = spy.enters;
     ASSERT_TRUE(PumpUntil([&] { return spy.enters > entered; }));
-    EXPECT_EQ(app.LowLevelHook() != nullptr, Hooks()) << "a low-level hook only with the hooks, only under Wine";
+    EXPECT_EQ(fw::PointerTracking::Instance().LowLevelHook() != nullptr, Hooks())
+        << "a low-level hook only with the hooks, only under Wine";
     if (Hooks()) {
         // The system removes a low-level hook that keeps it waiting, without a word: the next
         // move over the program installs it again, and the leaving is still seen.
-        ASSERT_TRUE(::UnhookWindowsHookEx(app.LowLevelHook()));
+        ASSERT_TRUE(::UnhookWindowsHookEx(fw::PointerTracking::Instance().LowLevelHook()));
         MovePointer({40 + 60, 40 + 35});
-        ASSERT_TRUE(PumpUntil([&] { return app.LowLevelHook() != nullptr; }, 2000));
+        ASSERT_TRUE(PumpUntil([&] { return fw::PointerTracking::Instance().LowLevelHook() != nullptr; }, 2000));
         MovePointer({40 + 70, 40 + 40});
         PumpFor(100);
     }
     MovePointer(outside);
-    EXPECT_TRUE(PumpUntil([&] { return spy.leaves == spy.enters && app.HintControl() == nullptr; }, 2000))
+    EXPECT_TRUE(
+        PumpUntil([&] { return spy.leaves == spy.enters && fw::Hints::Instance().HintControl() == nullptr; }, 2000))
         << "the windowless control or the hint was not told";
-    app.onHint = nullptr;
+    fw::Hints::Instance().onHint = nullptr;
     MovePointer(home);
     PumpFor(50);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWay, FwLeaveTracking,
-                         ::testing::Values(fw::Application::LeaveTracking::System,
-                                           fw::Application::LeaveTracking::Hooks),
+                         ::testing::Values(fw::PointerTracking::Way::System, fw::PointerTracking::Way::Hooks),
                          [](const auto& info) {
-                             return info.param == fw::Application::LeaveTracking::Hooks ? "Hooks" : "System";
+                             return info.param == fw::PointerTracking::Way::Hooks ? "Hooks" : "System";
                          });

@@ -11,6 +11,7 @@
 #include "components/VrGradient.h"
 #include "framework/Panel.h"
 #include "framework/Application.h"
+#include "framework/HandOver.h"
 #include "support/DibCanvas.h"
 #include "support/Pump.h"
 #include "support/VrTestForm.h"
@@ -218,7 +219,7 @@ TEST(VrAnimate, ThreadedTimerStepsLoopOnTheGuiThread) {
 // Whether the animation's worker wakes (a tick, dropped or not, is a hand-over to the GUI
 // thread) within the time; the queue is empty when called after pumping.
 bool WorkerWakesWithin(DWORD ms) {
-    return ::WaitForSingleObject(fw::Application::Instance().SyncEvent(), ms) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(fw::HandOver::Instance().SyncEvent(), ms) == WAIT_OBJECT_0;
 }
 
 TEST(VrAnimate, StepsOnlyWhileItCanBeSeen) {

@@ -18,6 +18,7 @@
 #include "framework/Error.h"
 #include "framework/Thread.h"
 #include "framework/Application.h"
+#include "framework/HandOver.h"
 #include "support/Pump.h"
 
 namespace {
@@ -46,7 +47,7 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
 
 // Whether a worker has queued a hand-over that the GUI thread has not run yet.
 bool HandOverQueued(DWORD withinMs = 5000) {
-    return ::WaitForSingleObject(fw::Application::Instance().SyncEvent(), withinMs) == WAIT_OBJECT_0;
+    return ::WaitForSingleObject(fw::HandOver::Instance().SyncEvent(), withinMs) == WAIT_OBJECT_0;
 }
 
 // Ends the test program when the test has not finished in time: a deadlock fails the test
@@ -563,7 +564,6 @@ HANDLE WINAPI CreateEventFailingForOneThread(LPSECURITY_ATTRIBUTES security, BOO
 }
 
 TEST(FwThread, AHandOverWithoutItsEventRaisesAndLeavesNothingQueued) {
-    auto& app = fw::Application::Instance();
     bool ran = false;
     HandingThread t([&] { ran = true; });
     HANDLE dup = nullptr;
@@ -582,7 +582,7 @@ TEST(FwThread, AHandOverWithoutItsEventRaisesAndLeavesNothingQueued) {
     EXPECT_TRUE(t.raised) << "no error for the hand-over that could not be made";
     // Running what is queued then would call into the ended worker's stack.
     ASSERT_FALSE(HandOverQueued(0)) << "an entry of the ended worker's stack is still queued";
-    EXPECT_FALSE(app.CheckSynchronize());
+    EXPECT_FALSE(fw::HandOver::Instance().CheckSynchronize());
     EXPECT_FALSE(ran);
 }
 

@@ -1,3 +1,4 @@
+#include "framework/Hints.h"
 #include "support/FormsFixture.h"
 
 namespace forms_test {
@@ -50,7 +51,7 @@ void FormsTest::DestroyPair() {
     panel->Timer.SetEnabled(false);
     panel->CountTimer.SetEnabled(false);
     if (app.Minimized()) app.Restore();
-    app.HintMouseMove(nullptr);  // no hint left pointing at a control about to go
+    fw::Hints::Instance().MouseMove(nullptr);  // no hint left pointing at a control about to go
     frame.reset();
     panel.reset();
 }

@@ -1,12 +1,12 @@
 #include "support/Pump.h"
 
 #include "framework/Application.h"
+#include "framework/MessageLoop.h"
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    auto& app = fw::Application::Instance();
     const DWORD start = ::GetTickCount();
     for (;;) {
-        while (app.HandleMessage())
+        while (fw::MessageLoop::HandleMessage())
             if (done()) return true;
         if (done()) return true;
         if (::GetTickCount() - start >= timeoutMs) return false;
