@@ -1,8 +1,8 @@
 #pragma once
-// Live GDI objects of this process, counted in Wine's GDI handle table. GetGuiResources is a
-// stub under Wine (always 0); Wine keeps its table at PEB.GdiSharedHandleTable, 0x10000
-// entries of 24 bytes whose type byte is 0 while the entry is free. -1 where the table is
-// not Wine's (on Windows, use GetGuiResources instead).
+// Live GDI objects of this process. GetGuiResources is a stub under Wine (always 0), so there
+// they are counted in Wine's GDI handle table, which Wine keeps at PEB.GdiSharedHandleTable:
+// 0x10000 entries of 24 bytes whose type byte is 0 while the entry is free. On Windows,
+// GetGuiResources counts them. -1 where neither can be read.
 #include <windows.h>
 #include <winternl.h>
 
@@ -23,7 +23,8 @@ inline int GdiObjectCount() {
 #pragma pack(pop)
     static_assert(sizeof(Entry) == 24);
     HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
-    if (!::GetProcAddress(ntdll, "wine_get_version")) return -1;
+    if (!::GetProcAddress(ntdll, "wine_get_version"))
+        return static_cast<int>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
     using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION basic{};
