@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "capture/BitmapFile.h"
-#include "framework/Error.h"
+#include "support/ErrorOf.h"
 #include "support/Files.h"
 #include "support/Pixels.h"
 
@@ -17,12 +17,7 @@ namespace {
 
 // The message of the FileError that a save raises, or "" when it raises none.
 std::wstring SaveError(fw::Bitmap& bitmap, const std::wstring& path) {
-    try {
-        capture::SaveBitmapFile(bitmap, path);
-    } catch (const fw::FileError& e) {
-        return e.Message();
-    }
-    return L"";
+    return ErrorOf<fw::FileError>([&] { capture::SaveBitmapFile(bitmap, path); });
 }
 
 // A bottom-up DIB section of the given depth whose row bytes and colour table are known.
@@ -278,6 +273,7 @@ TEST(CaptureFile, ReplacingWorksWhereverTheNameFitsAndLeavesNoOtherName) {
     ASSERT_TRUE(WriteFileBytes(readOnly, {'o', 'l', 'd'}));
     ASSERT_TRUE(::SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
     FolderWatch watchTop(folder.Path());
+    ASSERT_TRUE(watchTop.Watching());
     EXPECT_EQ(SaveError(bitmap, readOnly), L"Cannot create file " + readOnly);
     EXPECT_EQ(watchTop.NamesSeen(), std::vector<std::wstring>{});
     EXPECT_EQ(ReadFileBytes(readOnly), (std::vector<uint8_t>{'o', 'l', 'd'}));
@@ -303,6 +299,7 @@ TEST(CaptureFile, APathPastTheClassicLimitIsWrittenWhereTheSystemTakesIt) {
     fw::Bitmap bitmap;
     FillWithPattern(bitmap, 12, 5);
     FolderWatch watch(L"\\\\?\\" + deep);
+    ASSERT_TRUE(watch.Watching());
     if (!taken) {
         EXPECT_EQ(SaveError(bitmap, target), L"Cannot create file " + target);
         EXPECT_EQ(watch.NamesSeen(), std::vector<std::wstring>{});

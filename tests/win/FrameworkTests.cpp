@@ -20,6 +20,7 @@
 #include "framework/ImageList.h"
 #include "framework/ScaledResource.h"
 #include "framework/SystemLibrary.h"
+#include "support/ErrorOf.h"
 #include "support/Pump.h"
 #include "support/VrTestForm.h"
 
@@ -69,18 +70,10 @@ TEST(FwSystemLibrary, LoadsFromTheSystemFolderOnFirstUseAndTellsWhatIsMissing) {
         << "loaded from " << fw::Utf8(loaded);
     EXPECT_EQ(fw::SystemProc(L"shell32.dll", "ShellExecuteW"), ::GetProcAddress(shell, "ShellExecuteW"));
 
-    try {
-        fw::SystemProc(L"no-such-library-sv.dll", "Anything");
-        ADD_FAILURE() << "a missing library raised nothing";
-    } catch (const fw::Error& e) {
-        EXPECT_EQ(e.Message(), L"Cannot load no-such-library-sv.dll");
-    }
-    try {
-        fw::SystemProc(L"shell32.dll", "NoSuchFunctionSv");
-        ADD_FAILURE() << "a missing function raised nothing";
-    } catch (const fw::Error& e) {
-        EXPECT_EQ(e.Message(), L"Cannot load shell32.dll");
-    }
+    EXPECT_EQ(capture_test::ErrorOf([&] { fw::SystemProc(L"no-such-library-sv.dll", "Anything"); }),
+              L"Cannot load no-such-library-sv.dll");
+    EXPECT_EQ(capture_test::ErrorOf([&] { fw::SystemProc(L"shell32.dll", "NoSuchFunctionSv"); }),
+              L"Cannot load shell32.dll");
 
     // COM for the shell's dialogs: set up on this thread, and asking again is harmless.
     fw::RequireOle();
