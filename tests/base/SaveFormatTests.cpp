@@ -80,7 +80,7 @@ TEST(BmpHeaders, EveryFieldAtItsOffset) {
     const auto b = EncodeBmpHeaders(l);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(Read(b, 2, 4), l.fileSize);
+    EXPECT_EQ(Read(b, 2, 4), 1078u + 104 * 51);
     EXPECT_EQ(Read(b, 6, 2), 0u);
     EXPECT_EQ(Read(b, 8, 2), 0u);
     EXPECT_EQ(Read(b, 10, 4), 1078u);

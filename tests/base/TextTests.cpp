@@ -59,7 +59,9 @@ TEST(WrapToWidth, BreaksAfterTheLastSeparatorThatFits) {
     // 30 px: six units a line. A path breaks after its "\", a sentence after its blanks.
     EXPECT_EQ(WrapToWidth(L"C:\\ab\\cdef\\g", FivePxAUnit, 30), (Lines{L"C:\\ab\\", L"cdef\\g"}));
     EXPECT_EQ(WrapToWidth(L"one two three", FivePxAUnit, 30), (Lines{L"one ", L"two ", L"three"}));
-    EXPECT_EQ(WrapToWidth(L"Z:/tmp/x", FivePxAUnit, 35), (Lines{L"Z:/tmp/", L"x"}));
+    // Two "/" fit in the first line: the break goes after the later one, not after the
+    // character that last fits.
+    EXPECT_EQ(WrapToWidth(L"Z:/a/bcdefg", FivePxAUnit, 30), (Lines{L"Z:/a/", L"bcdefg"}));
     EXPECT_EQ(WrapToWidth(L"fits", FivePxAUnit, 30), Lines{L"fits"});
     EXPECT_EQ(WrapToWidth(L"", FivePxAUnit, 30), Lines{});
 }

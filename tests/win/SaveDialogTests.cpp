@@ -32,7 +32,9 @@ TEST(SaveDialog, RunsWithItsSettingsAndKeepsNameAndTypeForTheNextUse) {
         namesSeen.push_back(ofn.lpstrFile);
         std::wstring filter;  // NUL-separated, closed by two NULs
         for (const std::wstring& entry : FilterEntries(ofn.lpstrFilter)) filter += entry + L"|";
-        EXPECT_EQ(filter, std::wstring(base::kPictureFilter) + L"|");
+        EXPECT_EQ(filter,
+                  L"Bitmaps (*.bmp)|*.bmp|JPEG Image File (*.jpg)|*.jpg|Compuserve GIF (*.gif)|*.gif|"
+                  L"Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf|");
         EXPECT_GE(ofn.nMaxFile, DWORD(MAX_PATH));
         ofn.lpstrFile[ofn.nMaxFile - 1] = L'\0';  // the whole buffer is the caller's, in characters
         if (seen.size() == 1) {
