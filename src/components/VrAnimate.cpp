@@ -4,10 +4,7 @@
 #include <climits>
 
 #include "base/AnimFrames.h"
-
-namespace {
-RECT ToRect(const base::IntRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-}  // namespace
+#include "framework/Gdi.h"
 
 TVrAnimate::TVrAnimate(fw::Container* parent, std::wstring name) : TVrGraphicImageControl(parent, std::move(name)) {
     SetOpaque(true);
@@ -114,11 +111,11 @@ bool TVrAnimate::CanAutoSize(int& width, int& height) {
 }
 
 RECT TVrAnimate::FrameRect(int index) const {
-    return ToRect(base::FrameRect(index, frameCols_, frameWidth_, frameHeight_));
+    return fw::ToRect(base::FrameRect(index, frameCols_, frameWidth_, frameHeight_));
 }
 
 RECT TVrAnimate::DestRect() const {
-    return ToRect(base::DestRect(stretch_, Width(), Height(), frameWidth_, frameHeight_));
+    return fw::ToRect(base::DestRect(stretch_, Width(), Height(), frameWidth_, frameHeight_));
 }
 
 void TVrAnimate::Paint() {

@@ -1,4 +1,3 @@
-#include "framework/Hints.h"
 #include "framework/Control.h"
 
 #include <commctrl.h>
@@ -7,6 +6,7 @@
 #include "framework/Container.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
 
 namespace fw {
 
