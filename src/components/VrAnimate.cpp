@@ -1,5 +1,7 @@
 #include "components/VrAnimate.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <climits>
 
@@ -8,6 +10,7 @@
 
 TVrAnimate::TVrAnimate(fw::Container* parent, std::wstring name) : TVrGraphicImageControl(parent, std::move(name)) {
     SetOpaque(true);
+    SetAccessibleRole(ROLE_SYSTEM_ANIMATION);
     SetBounds(0, 0, 50, 50);
     SetColor(fw::kBtnFace);
     bitmap_.onChange = [this] { BitmapChanged(); };
@@ -57,6 +60,12 @@ void TVrAnimate::SetActive(bool a) {
     if (a == active_) return;
     active_ = a;
     UpdateTicking();
+    TellAccessibility(EVENT_OBJECT_STATECHANGE);
+    TellAccessibility(EVENT_OBJECT_DEFACTIONCHANGE);
+}
+
+long TVrAnimate::AccessibleState() const {
+    return TVrGraphicImageControl::AccessibleState() | (active_ ? STATE_SYSTEM_ANIMATED : 0);
 }
 
 void TVrAnimate::UpdateTicking() {

@@ -16,8 +16,7 @@ void DialogTemplate::Dialog(DWORD style, short cx, short cy, WORD items, const w
     Text(font);
 }
 
-void DialogTemplate::Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id,
-                          const wchar_t* text) {
+void DialogTemplate::Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
     if (words_.size() % 2) words_.push_back(0);
     Dword(style | WS_CHILD | WS_VISIBLE);
     Dword(0);

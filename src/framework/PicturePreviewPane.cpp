@@ -51,8 +51,7 @@ std::unique_ptr<DialogTemplateBlock> PicturePreviewPane::Template() {
            kPictureLabel);
     t.Item(DialogTemplate::kButton, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP | WS_DISABLED,
            kColumnLeft + kColumnWidth - kButtonSize, 2, kButtonSize, kButtonSize, kButtonId, L"Preview");
-    t.Item(DialogTemplate::kStatic, SS_OWNERDRAW, kColumnLeft, kPaneTop, kColumnWidth, kPaneHeight, kBoxId,
-           kNoPicture);
+    t.Item(DialogTemplate::kStatic, SS_OWNERDRAW, kColumnLeft, kPaneTop, kColumnWidth, kPaneHeight, kBoxId, kNoPicture);
     return std::make_unique<DialogTemplateBlock>(t);
 }
 
