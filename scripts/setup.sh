@@ -10,8 +10,9 @@ export DEBIAN_FRONTEND=noninteractive
 # Build: the native compiler for the pure logic and its sanitizer run, mingw-w64 for the exe.
 # The x86_64 cross compiler and wine64 serve machines whose kernel cannot run 32-bit programs
 # (no IA-32 emulation): there the same sources are built for x86_64 and tested under wine64.
+# clang builds the sources a second time, for mingw-w64 with warnings as errors.
 readonly kBuildPackages=(
-  cmake g++ make git clang-format
+  cmake g++ make git clang-format clang
   g++-mingw-w64-i686 mingw-w64-i686-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   googletest

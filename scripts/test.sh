@@ -6,9 +6,10 @@
 #   scripts/test.sh [--tier native|win|e2e]... [--e2e NAME]...
 #
 #   native  the formatting check (.clang-format), the function lengths in src/
-#           (tools/long_functions.py) and the pure logic, built natively with AddressSanitizer
-#           and UBSan (preset native)
-#   win     the Windows tests, one wine process per test (preset win32, or win64 where this
+#           (tools/long_functions.py), the layering of src/ (tools/layering.py) and the pure
+#           logic, built natively with AddressSanitizer and UBSan (preset native)
+#   win     the sources built by clang, warnings as errors (preset clang-win32), and the
+#           Windows tests, one wine process per test (preset win32, or win64 where this
 #           machine cannot run 32-bit programs)
 #   e2e     tests/e2e/test_*.sh (or only test_NAME.sh), which drive the real Snapvane.exe
 #
@@ -101,26 +102,24 @@ Setup() {
   Logged "$log" "$kRoot/scripts/setup.sh" || CouldNotRun "setup" "$log"
 }
 
-# The sources follow .clang-format: one check, its list of files in the log and on the screen.
-FormatCheck() {
-  local log=$kLogDir/format.log
-  if Logged "$log" "$kRoot/scripts/format-check.sh"; then
-    Count "formatting" 1 0
+# One check of the sources, counted as one test: its log, and on failure what it found.
+SourceCheck() {
+  local what=$1 log=$kLogDir/$2
+  shift 2
+  if Logged "$log" "$@"; then
+    Count "$what" 1 0
   else
-    Count "formatting" 0 1
+    Count "$what" 0 1
     grep -v '^+ ' "$log" | sed 's/^/    /'
   fi
 }
 
-# No function in src/ is longer than 60 lines (tools/long_functions.py lists those that are).
-LengthCheck() {
-  local log=$kLogDir/long-functions.log
-  if Logged "$log" python3 "$kRoot/tools/long_functions.py" "$kRoot/src"; then
-    Count "function lengths" 1 0
-  else
-    Count "function lengths" 0 1
-    grep -v '^+ ' "$log" | sed 's/^/    /'
-  fi
+# The sources follow .clang-format; no function in src/ is longer than 60 lines
+# (tools/long_functions.py); the layers of src/ include only downward (tools/layering.py).
+SourceChecks() {
+  SourceCheck "formatting" format.log "$kRoot/scripts/format-check.sh"
+  SourceCheck "function lengths" long-functions.log python3 "$kRoot/tools/long_functions.py" "$kRoot/src"
+  SourceCheck "layering" layering.log python3 "$kRoot/tools/layering.py" "$kRoot/src"
 }
 
 NativeTier() {
@@ -155,6 +154,18 @@ WindowsBuild() {
   done
   [[ $arch == win64 ]] && Say "note: this machine cannot run 32-bit programs; the Windows tests run the win64 build"
   gWinPreset=$arch
+}
+
+# The sources built by a second compiler, clang for 32-bit mingw-w64, warnings as errors
+# (preset clang-win32): one check. Nothing of that build runs; the shipped exe is gcc's.
+SecondCompiler() {
+  local what="second compiler: clang for mingw-w64, warnings as errors" log=$kLogDir/build-clang-win32.log
+  local start=$SECONDS
+  if Logged "$log" cmake --preset clang-win32 && Logged "$log" cmake --build --preset clang-win32; then
+    Count "$what ($((SECONDS - start)) s)" 1 0
+  else
+    CouldNotRun "$what" "$log"
+  fi
 }
 
 EnvironmentUp() {
@@ -225,7 +236,7 @@ Main() {
     case $1 in
       --tier) gTiers+=("$2"); shift ;;
       --e2e) gE2eNames+=("$2"); gTiers+=(e2e); shift ;;
-      -h | --help) sed -n '2,15p' "$0"; exit 0 ;;
+      -h | --help) sed -n '2,16p' "$0"; exit 0 ;;
       *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift
@@ -244,10 +255,10 @@ Main() {
 
   local start=$SECONDS
   Setup
-  [[ $tiers == *" native "* ]] && FormatCheck
-  [[ $tiers == *" native "* ]] && LengthCheck
+  [[ $tiers == *" native "* ]] && SourceChecks
   [[ $tiers == *" native "* ]] && NativeTier
   if [[ $tiers == *" win "* || $tiers == *" e2e "* ]]; then
+    [[ $tiers == *" win "* ]] && SecondCompiler
     WindowsBuild
     if [[ -n $gWinPreset ]] && EnvironmentUp; then
       [[ $tiers == *" win "* ]] && WinTier

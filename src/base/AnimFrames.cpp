@@ -1,6 +1,7 @@
 #include "base/AnimFrames.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace base {
 
@@ -26,6 +27,33 @@ void FrameSize(int sheetW, int sheetH, int cols, int rows, int& fw, int& fh) {
     if (sheetW <= 0 || sheetH <= 0) return;
     fw = std::max(sheetW / std::max(cols, 1), 1);
     fh = std::max(sheetH / std::max(rows, 1), 1);
+}
+
+namespace {
+
+// n * numerator / denominator of positive numbers, the halves rounded up.
+int ScaledRounded(int n, int numerator, int denominator) {
+    return static_cast<int>((int64_t{n} * numerator + denominator / 2) / denominator);
+}
+
+}  // namespace
+
+IntRect FitPicture(int width, int height, const IntRect& box) {
+    const int boxWidth = box.Width(), boxHeight = box.Height();
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return IntRect{box.left, box.top, box.left, box.top};
+    int w = width, h = height;
+    if (w > boxWidth || h > boxHeight) {
+        if (int64_t{boxWidth} * height <= int64_t{boxHeight} * width) {
+            w = boxWidth;
+            h = std::max(1, ScaledRounded(height, boxWidth, width));
+        } else {
+            h = boxHeight;
+            w = std::max(1, ScaledRounded(width, boxHeight, height));
+        }
+    }
+    const int left = box.left + (boxWidth - w) / 2, top = box.top + (boxHeight - h) / 2;
+    return IntRect{left, top, left + w, top + h};
 }
 
 }  // namespace base

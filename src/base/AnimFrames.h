@@ -18,4 +18,10 @@ IntRect DestRect(bool stretch, int clientW, int clientH, int frameW, int frameH)
 // narrower (lower) than its frame count still gives frames at least 1 px wide (high).
 void FrameSize(int sheetW, int sheetH, int cols, int rows, int& fw, int& fh);
 
+// A picture of width x height shown in `box`: centred, scaled down to fit with its proportions
+// kept (the tighter side sets the scale, the other follows rounded halves away from zero, at
+// least one pixel), never enlarged. An empty picture or box gives an empty rectangle at the
+// box's corner.
+IntRect FitPicture(int width, int height, const IntRect& box);
+
 }  // namespace base

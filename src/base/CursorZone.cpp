@@ -1,5 +1,7 @@
 #include "base/CursorZone.h"
 
+#include <algorithm>
+
 #include "base/Geometry.h"
 
 namespace base {
@@ -41,6 +43,16 @@ unsigned ZoneCommand(CursorZone zone) {
         break;
     }
     return 0;
+}
+
+IntRect FrameAfterArrow(const IntRect& frame, int dx, int dy, bool resize, bool coarse) {
+    const int step = coarse ? 10 : 1;
+    dx *= step;
+    dy *= step;
+    if (!resize) return IntRect{frame.left + dx, frame.top + dy, frame.right + dx, frame.bottom + dy};
+    const int width = std::max(frame.Width() + dx, kSmallestFrame),
+              height = std::max(frame.Height() + dy, kSmallestFrame);
+    return IntRect{frame.left, frame.top, frame.left + width, frame.top + height};
 }
 
 }  // namespace base

@@ -19,6 +19,8 @@ struct IntRect {
 inline constexpr int kBandWidth = 6;
 // The black grip over the frame's bottom-right corner: an L of this length on both sides.
 inline constexpr int kGripLength = 15;
+// The smallest frame, either way: a 3 x 3 capture inside the band.
+inline constexpr int kSmallestFrame = 15;
 
 // The part of the screen that a capture takes: the frame's window less its red band, which is
 // 6 px wide on every side. A frame at its minimum of 15 x 15 gives 3 x 3.

@@ -12,4 +12,10 @@ std::wstring FrameReadout(int left, int top, int width, int height) {
            std::to_wstring(area.Width()) + L", height: " + std::to_wstring(area.Height());
 }
 
+std::wstring FrameValue(int left, int top, int width, int height) {
+    const IntRect area = CaptureRect(left, top, width, height);
+    return L"x " + std::to_wstring(left) + L", y " + std::to_wstring(top) + L", " + std::to_wstring(area.Width()) +
+           L" by " + std::to_wstring(area.Height());
+}
+
 }  // namespace base

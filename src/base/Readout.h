@@ -9,4 +9,9 @@ namespace base {
 // 704, 100, 336, 192 -> L"x: 704, y: 100  |  width: 324, height: 180".
 std::wstring FrameReadout(int left, int top, int width, int height);
 
+// The area the frame captures, as assistive technology reads it: the same numbers as the
+// readout, the frame's left and top and the capture rectangle's size.
+// 704, 100, 336, 192 -> L"x 704, y 100, 324 by 180".
+std::wstring FrameValue(int left, int top, int width, int height);
+
 }  // namespace base

@@ -1,16 +1,16 @@
 #include "components/VrAnimate.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <climits>
 
 #include "base/AnimFrames.h"
-
-namespace {
-RECT ToRect(const base::IntRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-}  // namespace
+#include "framework/Gdi.h"
 
 TVrAnimate::TVrAnimate(fw::Container* parent, std::wstring name) : TVrGraphicImageControl(parent, std::move(name)) {
     SetOpaque(true);
+    SetAccessibleRole(ROLE_SYSTEM_ANIMATION);
     SetBounds(0, 0, 50, 50);
     SetColor(fw::kBtnFace);
     bitmap_.onChange = [this] { BitmapChanged(); };
@@ -60,6 +60,12 @@ void TVrAnimate::SetActive(bool a) {
     if (a == active_) return;
     active_ = a;
     UpdateTicking();
+    TellAccessibility(EVENT_OBJECT_STATECHANGE);
+    TellAccessibility(EVENT_OBJECT_DEFACTIONCHANGE);
+}
+
+long TVrAnimate::AccessibleState() const {
+    return TVrGraphicImageControl::AccessibleState() | (active_ ? STATE_SYSTEM_ANIMATED : 0);
 }
 
 void TVrAnimate::UpdateTicking() {
@@ -114,11 +120,11 @@ bool TVrAnimate::CanAutoSize(int& width, int& height) {
 }
 
 RECT TVrAnimate::FrameRect(int index) const {
-    return ToRect(base::FrameRect(index, frameCols_, frameWidth_, frameHeight_));
+    return fw::ToRect(base::FrameRect(index, frameCols_, frameWidth_, frameHeight_));
 }
 
 RECT TVrAnimate::DestRect() const {
-    return ToRect(base::DestRect(stretch_, Width(), Height(), frameWidth_, frameHeight_));
+    return fw::ToRect(base::DestRect(stretch_, Width(), Height(), frameWidth_, frameHeight_));
 }
 
 void TVrAnimate::Paint() {

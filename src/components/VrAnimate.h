@@ -48,6 +48,10 @@ public:
     void AdvanceFrame();
 
     void Paint() override;
+    // An animation to assistive technology, animated while active; its default action stops
+    // or plays it, as a click does (the click handler does the switching).
+    long AccessibleState() const override;
+    std::wstring AccessibleAction() const override { return active_ ? L"Stop" : L"Play"; }
     HPALETTE GetPalette() override { return bitmap_.Empty() ? nullptr : bitmap_.Palette(); }
 
 protected:

@@ -2,6 +2,7 @@
 
 TVrBorder::TVrBorder(fw::Container* parent, std::wstring name) : TVrGraphicControl(parent, std::move(name)) {
     SetBounds(0, 0, 50, 50);
+    SetAccessibleRole(0);  // a decoration: nothing for assistive technology
 }
 
 void TVrBorder::SetShape(TVrBorderShape s) {

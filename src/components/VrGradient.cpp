@@ -33,6 +33,7 @@ TVrCustomGradient::TVrCustomGradient(fw::Container* parent, std::wstring name)
     : TVrGraphicImageControl(parent, std::move(name)) {
     // Never transparent, so always opaque: the parent does not paint beneath it.
     SetOpaque(true);
+    SetAccessibleRole(0);  // a background: nothing for assistive technology
     SetBounds(0, 0, 150, 150);
 }
 

@@ -3,6 +3,7 @@
 #include "base/Gradient.h"
 #include "framework/Control.h"
 #include "framework/Container.h"
+#include "framework/Gdi.h"
 
 namespace {
 std::uint32_t PlainRgb(fw::Color color) {
@@ -30,7 +31,7 @@ fw::WinControl* OutermostWindowedOwner(const fw::Control& component) {
 }
 
 void DrawGradient(fw::Canvas& canvas, const RECT& rect, fw::Color start, fw::Color end, int fillStyle, int bandWidth) {
-    const base::IntRect r{rect.left, rect.top, rect.right, rect.bottom};
+    const base::IntRect r = fw::ToIntRect(rect);
     const auto steps =
         base::PlanGradient(r, PlainRgb(start), PlainRgb(end), static_cast<base::GradientFill>(fillStyle), bandWidth);
     for (const base::GradientStep& step : steps) {

@@ -1,6 +1,8 @@
 // The control panel's layout: every control with its place, texts, fonts, hints and initial
 // state. The places, captions, hints and fonts of each page stand in one table, which
 // PlaceControls applies; places are in layout units (96 DPI) and scaled to the window's DPI.
+#include <oleacc.h>
+
 #include "base/FilterExtension.h"
 #include "forms/CopyFormU.h"
 #include "forms/Product.h"
@@ -85,6 +87,7 @@ void TCopyForm::BuildLayout() {
     CountTimer.SetInterval(1000);
     CountTimer.onTimer = [this] { CountTimerTimer(); };
     ConnectClicks();
+    DescribeForAssistiveTechnology();
     Minimize.BringToFront();  // over the right end of the tab row
 }
 
@@ -104,6 +107,17 @@ void TCopyForm::ConnectClicks() {
           Connection{EmailAddress, &TCopyForm::EmailAddressClick},
           Connection{httpAddress, &TCopyForm::httpAddressClick}, Connection{Minimize, &TCopyForm::MinimizeClick}})
         c.control.onClick = [this, handler = c.handler] { (this->*handler)(); };
+}
+
+void TCopyForm::DescribeForAssistiveTechnology() {
+    for (fw::Control* link : std::initializer_list<fw::Control*>{&Label3, &Panel2, &EmailAddress, &httpAddress})
+        link->SetAccessibleRole(ROLE_SYSTEM_LINK, L"Click");
+    // Panels that only hold others are groups without a name, which screen readers pass over.
+    for (fw::Panel* group : {&TopPanel, &SimplePanel, &CountPanel, &RegPanel, &ImagePanel})
+        group->SetAccessibleRole(ROLE_SYSTEM_GROUPING);
+    Label5.SetAccessibleRole(0);            // the title's shadow: the title itself is Label1
+    Panel1.SetAccessibleRole(0);            // the line between the About page's texts and its help
+    Image1.SetAccessibleName(L"Snapvane");  // the logo shows the product's name
 }
 
 void TCopyForm::SetUpPreviewPanel(fw::Panel& panel) {

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+
 #include "forms/CopyMaU.h"
 #include "forms/Product.h"
 #include "framework/Hints.h"
@@ -169,6 +171,36 @@ void TCopyForm::FormKeyUp(WORD& key, fw::ShiftState) {
     if (key != VK_SPACE) return;
     // The key still reaches the control with the focus afterwards.
     RunShowingPageAction();
+}
+
+void TCopyForm::FormKeyDown(WORD& key, fw::ShiftState shift) {
+    const bool ctrl = (shift & fw::kCtrl) != 0, back = (shift & fw::kShift) != 0;
+    if (ctrl && (key == VK_TAB || key == VK_NEXT || key == VK_PRIOR)) {
+        StepPage(key == VK_PRIOR || (key == VK_TAB && back) ? -1 : 1);
+        key = 0;
+    } else if (key == VK_ESCAPE && !ctrl && !back && PageControl.ActivePage() == &CaptureLoop &&
+               PageControl1.ActivePage() == &CaptureRegularily && Stop.Enabled()) {
+        Stop.Click();
+        key = 0;
+    }
+}
+
+void TCopyForm::StepPage(int step) {
+    struct Page {
+        fw::TabSheet* page;
+        fw::TabSheet* subPage;
+    };
+    const Page pages[] = {
+        {&Simple, nullptr}, {&CaptureLoop, &CountDown}, {&CaptureLoop, &CaptureRegularily}, {&About, nullptr}};
+    constexpr int kCount = int(std::size(pages));
+    int showing = 0;
+    for (int i = 0; i < kCount; ++i)
+        if (pages[i].page == PageControl.ActivePage() &&
+            (!pages[i].subPage || pages[i].subPage == PageControl1.ActivePage()))
+            showing = i;
+    const Page& next = pages[((showing + step) % kCount + kCount) % kCount];
+    if (next.subPage) PageControl1.SetActivePage(next.subPage);
+    PageControl.SetActivePage(next.page);
 }
 
 bool TCopyForm::RunShowingPageAction() {

@@ -122,6 +122,12 @@ public:
     void httpAddressClick();
     void VrAnimate1Click();
     void FormKeyUp(WORD& key, fw::ShiftState shift);
+    // Keys for what only the mouse reached: CTRL+TAB and CTRL+SHIFT+TAB (or CTRL+PAGE DOWN and
+    // CTRL+PAGE UP) step through the pages, ESC stops a series.
+    void FormKeyDown(WORD& key, fw::ShiftState shift);
+    // Shows the page `step` pages on from the showing one, in the order of the tabs, the
+    // advanced page's two sub-pages in its place, round at the ends.
+    void StepPage(int step);
     // The space key's action, from either window: that of the page that shows. True when it
     // was the simple capture.
     bool RunShowingPageAction();
@@ -158,6 +164,7 @@ protected:
     void DoShow() override { FormShow(); }
     void DoClose(fw::CloseAction& action) override { FormClose(action); }
     void DoKeyUp(WORD& key, fw::ShiftState shift) override { FormKeyUp(key, shift); }
+    void DoKeyDown(WORD& key, fw::ShiftState shift) override { FormKeyDown(key, shift); }
     void DoDpiChanged() override;
     // Its one size, 574 x 346 at 96 dpi, at any scale.
     SIZE SizeAtDpi(int dpi) const override;
@@ -180,6 +187,8 @@ private:
     void BuildRegularPage();
     void BuildAboutPage();
     void ConnectClicks();
+    // What assistive technology is told beyond what the controls say of themselves.
+    void DescribeForAssistiveTechnology();
     static void SetUpPreviewPanel(fw::Panel& panel);
     static void SetUpBorder(TVrBorder& border, fw::Color shadow, fw::Color highlight);
     void LoadGlyph(fw::BitBtn& button, const wchar_t* glyph);

@@ -1,5 +1,7 @@
 #include "forms/CopyMaU.h"
 
+#include <oleacc.h>
+
 #include "base/CursorZone.h"
 #include "base/Geometry.h"
 #include "base/Readout.h"
@@ -16,7 +18,7 @@ TMainForm::TMainForm() : Form(L"MainForm"), NumInterval(this, L"NumInterval") {
     SetBounds(814, 142, 336, 192);
     SetColor(kKeyColor);
     SetTransparentColor(true, kKeyColor);
-    SetMinSize(15, 15);
+    SetMinSize(base::kSmallestFrame, base::kSmallestFrame);
     SetKeyPreview(true);
 
     fw::FontSpec digits;
@@ -147,6 +149,13 @@ void TMainForm::ShowReadout() {
     if (CopyForm) CopyForm->StatusBar.SetPanelText(1, base::FrameReadout(Left(), Top(), lastWidth_, lastHeight_));
 }
 
+std::wstring TMainForm::AccessibleValue() const { return base::FrameValue(Left(), Top(), Width(), Height()); }
+
+void TMainForm::BoundsChanged() {
+    Form::BoundsChanged();
+    TellAccessibility(EVENT_OBJECT_VALUECHANGE);
+}
+
 void TMainForm::FormShow() {
     StoreSize();
     ShowReadout();
@@ -179,8 +188,18 @@ void TMainForm::FormMouseDown() {
 
 void TMainForm::FormMouseLeave() { fw::Application::Instance().SetScreenCursor(nullptr); }
 
-void TMainForm::FormKeyDown(WORD&, fw::ShiftState shift) {
+void TMainForm::FormKeyDown(WORD& key, fw::ShiftState shift) {
     if (shift == fw::kCtrl) fw::Application::Instance().SetScreenCursor(ZoneCursor(base::CursorZone::Move));
+    // The arrow keys place the frame where no mouse does: they move it, with SHIFT they size
+    // it, with CTRL by 10 pixels a step.
+    const int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0, dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
+    if (!dx && !dy) return;
+    const base::IntRect to = base::FrameAfterArrow(base::IntRect{Left(), Top(), Left() + Width(), Top() + Height()}, dx,
+                                                   dy, (shift & fw::kShift) != 0, (shift & fw::kCtrl) != 0);
+    SetBounds(to.left, to.top, to.Width(), to.Height());
+    StoreSize();
+    ShowReadout();
+    key = 0;
 }
 
 void TMainForm::FormKeyUp(WORD& key, fw::ShiftState) {

@@ -35,8 +35,13 @@ public:
     // Key colour: its pixels are invisible and let the mouse through.
     static constexpr fw::Color kKeyColor = 0x008000;
 
+    // Assistive technology reads the area the frame captures as its value, told anew as the
+    // frame moves or changes size.
+    std::wstring AccessibleValue() const override;
+
 protected:
     void CreateParams(fw::WindowParams& params) override;
+    void BoundsChanged() override;
     // Its band is the 6-pixel inset of the capture rectangle at every scale.
     bool FollowsDpi() const override { return false; }
     void DoPaint() override { FormPaint(); }

@@ -1,5 +1,3 @@
-#include "framework/PointerTracking.h"
-#include "framework/Hints.h"
 #include "framework/Container.h"
 
 #include <windowsx.h>
@@ -9,10 +7,14 @@
 #include "framework/Application.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
+#include "framework/PointerTracking.h"
 
 namespace fw {
 
-Container::Container(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {}
+Container::Container(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {
+    ownAccessibleObject_ = true;
+}
 
 Container::~Container() {
     // Children are members of the form that outlive this call only as objects; they must not
@@ -362,6 +364,12 @@ LRESULT Container::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         OnSize();
         break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = AnswerGetObject(*this, wp, lp)) return object;
+        break;
+    case kAccessibleActionMessage:
+        RunAccessibleAction(*this, wp);
+        return 0;
     default:
         break;
     }

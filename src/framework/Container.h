@@ -40,6 +40,8 @@ public:
 
     // Creates this window (if the parent's exists) and those of its children.
     void CreateWnd() override;
+    // Its controls, for assistive technology.
+    std::vector<Control*> AccessibleControls() const override { return controls_; }
     // This container, then every control inside it.
     void ScaleForDpi(int fromDpi, int toDpi) override;
 

@@ -1,12 +1,15 @@
-#include "framework/Hints.h"
 #include "framework/Control.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
+#include "base/Text.h"
+#include "framework/Accessibility.h"
 #include "framework/Application.h"
 #include "framework/Container.h"
 #include "framework/Error.h"
 #include "framework/Form.h"
+#include "framework/Hints.h"
 
 namespace fw {
 
@@ -91,18 +94,27 @@ void Control::SetVisible(bool v) {
     visible_ = v;
     VisibleChanged();
     PropagateShowingChanged();
+    TellAccessibility(v ? EVENT_OBJECT_SHOW : EVENT_OBJECT_HIDE);
 }
 
 void Control::SetEnabled(bool e) {
     if (e == enabled_) return;
     enabled_ = e;
     EnabledChanged();
+    TellAccessibility(EVENT_OBJECT_STATECHANGE);
 }
 
 void Control::SetText(const std::wstring& text) {
     if (text == text_) return;
     text_ = text;
     TextChanged();
+    TellAccessibility(EVENT_OBJECT_NAMECHANGE);
+}
+
+void Control::SetHint(const std::wstring& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    TellAccessibility(EVENT_OBJECT_NAMECHANGE);
 }
 
 void Control::SetColor(Color c) {
@@ -122,6 +134,41 @@ void Control::Click() {
 }
 
 void Control::Invalidate() {}
+
+long Control::AccessibleRole() const {
+    if (accessibleRole_ >= 0) return accessibleRole_;
+    return IsWindowed() ? ROLE_SYSTEM_CLIENT : 0;
+}
+
+void Control::SetAccessibleRole(long role, std::wstring action) {
+    accessibleRole_ = role;
+    accessibleAction_ = std::move(action);
+}
+
+std::wstring Control::AccessibleName() const {
+    if (!accessibleName_.empty()) return accessibleName_;
+    if (!text_.empty()) return base::AccessKeyFree(text_);
+    return std::wstring(base::ShortHint(hint_));
+}
+
+std::wstring Control::AccessibleDescription() const {
+    const std::wstring_view more = base::LongHint(hint_);
+    return more == AccessibleName() ? std::wstring() : std::wstring(more);
+}
+
+long Control::AccessibleState() const {
+    long state = 0;
+    if (!enabled_) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (!Showing()) state |= STATE_SYSTEM_INVISIBLE;
+    return state;
+}
+
+std::wstring Control::AccessibleShortcut() const {
+    const wchar_t key = base::AccessKey(text_);
+    return key ? std::wstring(L"Alt+") + key : std::wstring();
+}
+
+void Control::TellAccessibility(DWORD event) const { NotifyAccessibility(*this, event); }
 
 POINT Control::ScreenOrigin() const {
     POINT p{Left(), Top()};
@@ -192,7 +239,44 @@ WinControl::~WinControl() {
     HandleDestroying();
 }
 
-void WinControl::HandleDestroying() { Detach(); }
+void WinControl::HandleDestroying() {
+    ReleaseAccessible(accessible_);
+    Detach();
+}
+
+namespace {
+
+// A common control's procedure, before its own: assistive technology's WM_GETOBJECT and the
+// actions it asked for.
+LRESULT CALLBACK AccessibilityProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self) {
+    // A Win32 callback: errors are shown here and go no further.
+    try {
+        auto* control = reinterpret_cast<WinControl*>(self);
+        if (msg == WM_GETOBJECT) {
+            if (const LRESULT object = AnswerGetObject(*control, wp, lp)) return object;
+        } else if (msg == kAccessibleActionMessage) {
+            RunAccessibleAction(*control, wp);
+            return 0;
+        } else if (msg == WM_NCDESTROY) {
+            ::RemoveWindowSubclass(wnd, &AccessibilityProc, id);
+        }
+    } catch (...) {
+        Application::Instance().HandleException(std::current_exception());
+        return 0;
+    }
+    return ::DefSubclassProc(wnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void WinControl::AnswerAccessibility() {
+    ownAccessibleObject_ = true;
+    if (hwnd_) ::SetWindowSubclass(hwnd_, &AccessibilityProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void WinControl::TellAccessibilityOfItem(long index, DWORD event) const {
+    if (hwnd_ && ownAccessibleObject_) ::NotifyWinEvent(event, hwnd_, OBJID_CLIENT, index + 1);
+}
 
 void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyle) {
     if (hwnd_ || !parent_ || !parent_->Handle()) return;

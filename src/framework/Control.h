@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "framework/Accessibility.h"
 #include "framework/Canvas.h"
 #include "framework/Color.h"
 #include "framework/Window.h"
@@ -60,7 +62,7 @@ public:
     const std::wstring& Text() const { return text_; }
     void SetText(const std::wstring& text);
     const std::wstring& Hint() const { return hint_; }
-    void SetHint(const std::wstring& hint) { hint_ = hint; }
+    void SetHint(const std::wstring& hint);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
     HCURSOR Cursor() const { return cursor_; }
@@ -84,6 +86,31 @@ public:
     // The form moved to a monitor of another scale: places and sizes (those that the parent's
     // alignment does not give) from `fromDpi` to `toDpi`, then the font and what depends on it.
     virtual void ScaleForDpi(int fromDpi, int toDpi);
+
+    // What assistive technology is told of the control (framework/Accessibility.h). The role
+    // is a ROLE_SYSTEM_ value of <oleacc.h>, 0 for a control it is not told of (a decoration
+    // that says nothing); SetAccessibleRole replaces the class's role, with the name of the
+    // default action ("Click"), or none.
+    virtual long AccessibleRole() const;
+    void SetAccessibleRole(long role, std::wstring action = {});
+    // The name: set, else the caption without its access-key marks, else the short part of
+    // the hint.
+    virtual std::wstring AccessibleName() const;
+    void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
+    // The value, for a control that has one (the frame: the area it captures).
+    virtual std::wstring AccessibleValue() const { return {}; }
+    // The long part of the hint, when it says more than the name.
+    std::wstring AccessibleDescription() const;
+    // STATE_SYSTEM_ flags: unavailable while disabled, invisible while not showing, and the
+    // class's own (pressed, focusable, ...).
+    virtual long AccessibleState() const;
+    // The name of the default action, empty for none; the action itself, what a click does.
+    virtual std::wstring AccessibleAction() const { return accessibleAction_; }
+    virtual void DoAccessibleAction() { Click(); }
+    // The access key as a screen reader says it ("Alt+O"), empty for none.
+    std::wstring AccessibleShortcut() const;
+    // Tells listening assistive technology that an EVENT_OBJECT_ happened to the control.
+    void TellAccessibility(DWORD event) const;
 
 protected:
     virtual void BoundsChanged() {}
@@ -109,6 +136,9 @@ protected:
     HCURSOR cursor_ = nullptr;
     Color color_ = kBtnFace;
     FontSpec font_;
+    long accessibleRole_ = -1;  // the class's own while below 0
+    std::wstring accessibleAction_;
+    std::wstring accessibleName_;
 };
 
 // A control without a window: it paints on its parent's DC through its own canvas.
@@ -173,9 +203,23 @@ public:
     // Creates the window once the parent's exists (wrappers of common controls override it).
     virtual void CreateWnd() {}
 
+    // What assistive technology finds in the control when its object is ours (our containers,
+    // and common controls that call AnswerAccessibility): items of its own first (the tabs of
+    // a page control, the panels of a status bar), numbered from 0, then these controls.
+    virtual std::vector<Control*> AccessibleControls() const { return {}; }
+    virtual long AccessibleItemCount() const { return 0; }
+    virtual AccessibleItem DescribeAccessibleItem(long) const { return {}; }
+    virtual void DoAccessibleItemAction(long) {}
+    bool HasOwnAccessibleObject() const { return ownAccessibleObject_; }
+    // Tells listening assistive technology that an EVENT_OBJECT_ happened to item `index`.
+    void TellAccessibilityOfItem(long index, DWORD event) const;
+
 protected:
+    friend LRESULT AnswerGetObject(WinControl& control, WPARAM wp, LPARAM lp);
     // Creates the child window of a common-control class and attaches this object to it.
     void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // The common control's WM_GETOBJECT gets our object (Accessibility.h), not the system's.
+    void AnswerAccessibility();
     // Takes this object off its window, a common control's or one of ours.
     void HandleDestroying() override;
     void BoundsChanged() override;
@@ -189,6 +233,8 @@ protected:
 
     HFONT hfont_ = nullptr;
     bool inFront_ = false;
+    bool ownAccessibleObject_ = false;
+    AccessibleClient* accessible_ = nullptr;  // handed to assistive technology, once asked
     Brush ctlBrush_;
     bool tabStop_ = false;
 };

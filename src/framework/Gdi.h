@@ -1,10 +1,13 @@
 #pragma once
 // Owners for GDI and USER handles. Every handle has exactly one move-only owner, and every
 // SelectObject is undone by a guard declared after the object it selects, so the object is
-// deselected before its owner deletes it.
+// deselected before its owner deletes it. And the one conversion between the rectangles of
+// base/ and GDI's (both have exclusive right and bottom edges).
 #include <windows.h>
 
 #include <utility>
+
+#include "base/Geometry.h"
 
 namespace fw {
 
@@ -143,5 +146,8 @@ private:
     PAINTSTRUCT ps_{};
     HDC dc_;
 };
+
+inline RECT ToRect(const base::IntRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline base::IntRect ToIntRect(const RECT& r) { return base::IntRect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace fw

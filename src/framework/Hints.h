@@ -37,7 +37,7 @@ private:
     void ShowNow();
 
     Control* control_ = nullptr;
-    HintWindow* window_ = nullptr;  // made at the first tooltip, kept for the program's life
+    HintWindow* window_ = nullptr;            // made at the first tooltip, kept for the program's life
     std::unique_ptr<TimerWindow> showTimer_;  // the pointer rested long enough: show it
     std::unique_ptr<TimerWindow> hideTimer_;  // it has been shown long enough
 };

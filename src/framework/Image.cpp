@@ -1,10 +1,13 @@
 #include "framework/Image.h"
 
+#include <oleacc.h>
+
 #include "framework/ScaledResource.h"
 
 namespace fw {
 
 Image::Image(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
+    accessibleRole_ = ROLE_SYSTEM_GRAPHIC;
     picture_.onChange = [this] {
         if (!loading_) resource_.clear();  // a picture of the caller's
         PictureChanged();

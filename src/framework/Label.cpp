@@ -1,5 +1,7 @@
 #include "framework/Label.h"
 
+#include <oleacc.h>
+
 #include "framework/Container.h"
 #include "framework/Form.h"
 
@@ -7,6 +9,7 @@ namespace fw {
 
 Label::Label(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
     if (parent) color_ = parent->GetColor();
+    accessibleRole_ = ROLE_SYSTEM_STATICTEXT;
 }
 
 void Label::SetAutoSize(bool a) {

@@ -16,6 +16,8 @@ public:
     void SetShowAccelChar(bool s) { showAccel_ = s; }
 
     void Paint() override;
+    // A label without text says nothing: assistive technology is not told of it.
+    long AccessibleRole() const override { return text_.empty() ? 0 : GraphicControl::AccessibleRole(); }
 
 protected:
     void TextChanged() override;

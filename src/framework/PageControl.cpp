@@ -1,5 +1,7 @@
 #include "framework/PageControl.h"
 
+#include <oleacc.h>
+
 #include "framework/Error.h"
 
 namespace fw {
@@ -10,6 +12,7 @@ TabSheet::TabSheet(PageControl* owner, std::wstring name, std::wstring caption, 
       imageIndex_(imageIndex) {
     text_ = std::move(caption);
     visible_ = false;
+    accessibleRole_ = ROLE_SYSTEM_PROPERTYPAGE;
     if (owner) {
         color_ = owner->GetColor();
         owner->AddPage(this);
@@ -23,6 +26,7 @@ void TabSheet::VisibleChanged() {
 
 PageControl::PageControl(Container* parent, std::wstring name) : Container(parent, std::move(name)) {
     if (parent) color_ = parent->GetColor();
+    accessibleRole_ = ROLE_SYSTEM_PAGETABLIST;
 }
 
 void PageControl::SetImages(HIMAGELIST images) {
@@ -39,6 +43,7 @@ void PageControl::CreateWnd() {
     DWORD style = WS_CLIPCHILDREN | WS_TABSTOP | TCS_FOCUSNEVER | TCS_BUTTONS | TCS_FLATBUTTONS;
     if (multiLine_) style |= TCS_MULTILINE;
     CreateChild(WC_TABCONTROLW, style, WS_EX_CONTROLPARENT);
+    AnswerAccessibility();  // the tab control's window is the system's
     if (images_) TabCtrl_SetImageList(hwnd_, images_);
     for (size_t i = 0; i < pages_.size(); ++i) {
         TCITEMW item{};
@@ -84,6 +89,24 @@ void PageControl::SetActivePage(TabSheet* page) {
         if (on) TabCtrl_SetCurSel(hwnd_, int(i));
         pages_[i]->SetVisible(on);
     }
+}
+
+AccessibleItem PageControl::DescribeAccessibleItem(long index) const {
+    AccessibleItem item;
+    if (index < 0 || size_t(index) >= pages_.size()) return item;
+    const TabSheet* page = pages_[size_t(index)];
+    item.name = page->AccessibleName();
+    item.role = ROLE_SYSTEM_PAGETAB;
+    item.state = STATE_SYSTEM_SELECTABLE | (page == active_ ? STATE_SYSTEM_SELECTED : 0) |
+                 (Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) | (Showing() ? 0 : STATE_SYSTEM_INVISIBLE);
+    item.action = L"Switch";
+    if (hwnd_ && TabCtrl_GetItemRect(hwnd_, int(index), &item.screen))
+        ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+    return item;
+}
+
+void PageControl::DoAccessibleItemAction(long index) {
+    if (index >= 0 && size_t(index) < pages_.size()) SetActivePage(pages_[size_t(index)]);
 }
 
 LRESULT PageControl::Notify(UINT msg, WPARAM, LPARAM lp) {

@@ -45,6 +45,11 @@ public:
     // The rectangle the sheets fill, in this control's client coordinates.
     RECT DisplayRect() const;
 
+    // The tabs, for assistive technology: one a page, "Switch" shows it as a click on it does.
+    long AccessibleItemCount() const override { return long(pages_.size()); }
+    AccessibleItem DescribeAccessibleItem(long index) const override;
+    void DoAccessibleItemAction(long index) override;
+
 protected:
     void BoundsChanged() override;
     void ScaleForDpi(int fromDpi, int toDpi) override;

@@ -1,10 +1,10 @@
-#include "framework/MessageLoop.h"
 #include "framework/Printer.h"
 
 #include <vector>
 
 #include "framework/Application.h"
 #include "framework/Error.h"
+#include "framework/MessageLoop.h"
 #include "framework/SystemLibrary.h"
 
 namespace fw {

@@ -4,7 +4,6 @@
 #include <dlgs.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -13,9 +12,8 @@
 #include "base/TypedPath.h"
 #include "framework/Application.h"
 #include "framework/Error.h"
-#include "framework/Gdi.h"
+#include "framework/PicturePreviewPane.h"
 #include "framework/SystemLibrary.h"
-#include "framework/Window.h"
 
 namespace fw {
 
@@ -24,8 +22,6 @@ std::function<SavePictureDialog::Outcome(OPENFILENAMEW&)> SavePictureDialog::mod
 namespace {
 
 constexpr wchar_t kDialogProp[] = L"FwSavePictureDialog";
-constexpr wchar_t kNoPicture[] = L"(None)";
-constexpr wchar_t kPictureLabel[] = L"Picture:";
 constexpr UINT_PTR kDialogSubclassId = 0x5350;
 
 std::wstring WindowText(HWND wnd) {
@@ -71,341 +67,12 @@ bool TakesLongNames() {
     return RunningUnderWine() || (enabled && enabled());
 }
 
-// ---- the child template, built in memory
-
-// A DLGTEMPLATE and its items as the dialog manager reads them: WORDs, items on DWORD
-// boundaries, strings in UTF-16 with their NUL.
-class TemplateWriter {
-public:
-    void Dialog(DWORD style, short cx, short cy, WORD items, const wchar_t* font, WORD points) {
-        Dword(style | DS_SETFONT);
-        Dword(0);  // extended style
-        words_.push_back(items);
-        Box(0, 0, cx, cy);
-        words_.push_back(0);  // no menu
-        words_.push_back(0);  // the standard dialog class
-        Text(L"");            // no title
-        words_.push_back(points);
-        Text(font);
-    }
-    // `atom` is one of the predefined classes: 0x0080 button, 0x0082 static.
-    void Item(WORD atom, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
-        if (words_.size() % 2) words_.push_back(0);
-        Dword(style | WS_CHILD | WS_VISIBLE);
-        Dword(0);
-        Box(x, y, cx, cy);
-        words_.push_back(id);
-        words_.push_back(0xFFFF);
-        words_.push_back(atom);
-        Text(text);
-        words_.push_back(0);  // no creation data
-    }
-    const std::vector<WORD>& Words() const { return words_; }
-
-private:
-    void Dword(DWORD v) {
-        words_.push_back(LOWORD(v));
-        words_.push_back(HIWORD(v));
-    }
-    void Box(short x, short y, short cx, short cy) {
-        for (short v : {x, y, cx, cy}) words_.push_back(static_cast<WORD>(v));
-    }
-    void Text(const wchar_t* s) {
-        do words_.push_back(static_cast<WORD>(*s));
-        while (*s++);
-    }
-    std::vector<WORD> words_;
-};
-
-constexpr WORD kButtonAtom = 0x0080, kStaticAtom = 0x0082;
-
-// The hook window's template: stc32 marks where the standard controls go; the pane's column
-// lies right of it, so the dialog puts the column beside the file list. Dialog units.
-constexpr short kColumnLeft = 8, kColumnWidth = 110, kPaneTop = 16, kPaneHeight = 110;
-constexpr short kButtonSize = 12;
-
-std::vector<WORD> BuildPaneTemplate() {
-    TemplateWriter w;
-    w.Dialog(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | DS_3DLOOK | DS_CONTROL, kColumnLeft + kColumnWidth + 6,
-             kPaneTop + kPaneHeight + 4, 4, L"MS Shell Dlg", 8);
-    w.Item(kStaticAtom, SS_LEFT, 0, 0, 4, kPaneTop + kPaneHeight + 2, stc32, L"");
-    w.Item(kStaticAtom, SS_LEFT | SS_NOPREFIX, kColumnLeft, 4, kColumnWidth - kButtonSize - 4, 9,
-           SavePictureDialog::kPictureLabelId, kPictureLabel);
-    w.Item(kButtonAtom, BS_PUSHBUTTON | BS_OWNERDRAW | WS_TABSTOP | WS_DISABLED,
-           kColumnLeft + kColumnWidth - kButtonSize, 2, kButtonSize, kButtonSize, SavePictureDialog::kPreviewButtonId,
-           L"Preview");
-    w.Item(kStaticAtom, SS_OWNERDRAW, kColumnLeft, kPaneTop, kColumnWidth, kPaneHeight,
-           SavePictureDialog::kPictureBoxId, kNoPicture);
-    return w.Words();
-}
-
-// The template in a fixed global block: OFN_ENABLETEMPLATEHANDLE wants a memory handle, and
-// a fixed block's handle is its address.
-class TemplateBlock {
-public:
-    TemplateBlock() {
-        const std::vector<WORD> words = BuildPaneTemplate();
-        block_ = ::GlobalAlloc(GMEM_FIXED, words.size() * sizeof(WORD));
-        if (block_) std::copy(words.begin(), words.end(), static_cast<WORD*>(block_));
-    }
-    ~TemplateBlock() {
-        if (block_) ::GlobalFree(block_);
-    }
-    TemplateBlock(const TemplateBlock&) = delete;
-    TemplateBlock& operator=(const TemplateBlock&) = delete;
-    HGLOBAL Get() const { return block_; }
-
-private:
-    HGLOBAL block_ = nullptr;
-};
-
-// Files whose contents are elsewhere: reading one fetches it from a slow or offline store
-// (a cloud drive's placeholder, an archived file), which a selection in the list must not do.
-constexpr DWORD kNotHere =
-    FILE_ATTRIBUTE_OFFLINE | 0x00040000 /* RECALL_ON_OPEN */ | 0x00400000 /* RECALL_ON_DATA_ACCESS */;
-
-// A bitmap file's picture; an empty owner when the file is not a readable picture here.
-BitmapHandle LoadPicture(const std::wstring& path, SIZE& size) {
-    size = SIZE{0, 0};
-    if (path.empty()) return {};
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | kNotHere))) return {};
-    BitmapHandle picture(static_cast<HBITMAP>(
-        ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    BITMAP info{};
-    if (!picture || !::GetObjectW(picture.Get(), sizeof info, &info)) return {};
-    size = SIZE{info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight};
-    return picture;
-}
-
-// Draws a picture into `target` of `dc`, smoothed when it is scaled.
-void DrawPicture(HDC dc, HBITMAP picture, SIZE size, const RECT& target) {
-    MemoryDc source(::CreateCompatibleDC(dc));
-    SelectGuard select(source.Get(), picture);
-    SavedDc saved(dc);
-    ::SetStretchBltMode(dc, HALFTONE);
-    ::SetBrushOrgEx(dc, 0, 0, nullptr);
-    ::StretchBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, source.Get(), 0,
-                 0, size.cx, size.cy, SRCCOPY);
-}
-
-// A magnifying glass on the preview button.
-void DrawMagnifier(HDC dc, const RECT& r, bool enabled, bool pushed) {
-    const int shift = pushed ? 1 : 0;
-    const int side = std::min(r.right - r.left, r.bottom - r.top);
-    const int unit = std::max(side / 8, 1);
-    const int cx = (r.left + r.right) / 2 + shift, cy = (r.top + r.bottom) / 2 + shift;
-    Pen pen(::CreatePen(PS_SOLID, std::max(unit, 1), ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT)));
-    SavedDc saved(dc);
-    ::SelectObject(dc, pen.Get());
-    ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    const int radius = 2 * unit;
-    ::Ellipse(dc, cx - radius - unit, cy - radius - unit, cx + radius - unit + 1, cy + radius - unit + 1);
-    ::MoveToEx(dc, cx + unit, cy + unit, nullptr);
-    ::LineTo(dc, cx + 3 * unit, cy + 3 * unit);
-}
-
-// ---- the picture in a window of its own
-
-// Shows a picture at its own size (scaled down when the screen is too small), centred on
-// the screen; Escape or the close box ends it.
-class PreviewWindow : public Window {
-public:
-    PreviewWindow(HBITMAP picture, SIZE size) : picture_(picture), size_(size) {}
-
-    void Open(HWND owner) {
-        RECT work{};
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        const DWORD exStyle = WS_EX_DLGMODALFRAME;
-        // The largest client area that fits the work area with the window's frame around it.
-        RECT frame{0, 0, 0, 0};
-        ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-        const RECT room{0, 0, (work.right - work.left) - (frame.right - frame.left),
-                        (work.bottom - work.top) - (frame.bottom - frame.top)};
-        const RECT client = SavePictureDialog::FitPicture(size_.cx, size_.cy, room);
-        shown_ = SIZE{client.right - client.left, client.bottom - client.top};
-        RECT outer{0, 0, shown_.cx, shown_.cy};
-        ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-        const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-
-        WindowParams p;
-        p.className = L"FwPicturePreview";
-        p.caption = L"Preview";
-        p.style = style;
-        p.exStyle = exStyle;
-        p.x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-        p.y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-        p.width = width;
-        p.height = height;
-        p.parent = owner;  // a top-level window owned by the dialog
-        CreateHandle(p);
-        ::ShowWindow(hwnd_, SW_SHOW);
-        ::SetForegroundWindow(hwnd_);
-        ::SetFocus(hwnd_);
-    }
-    bool Done() const { return done_ || !hwnd_; }
-
-protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
-        switch (msg) {
-        case WM_PAINT: {
-            PaintDc paint(hwnd_);
-            DrawPicture(paint.Get(), picture_, size_, RECT{0, 0, shown_.cx, shown_.cy});
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;  // the picture covers the whole client area
-        case WM_KEYDOWN:
-            if (wp == VK_ESCAPE) done_ = true;
-            return 0;
-        case WM_CLOSE:
-            done_ = true;  // the modal loop enables the owner before the window goes
-            return 0;
-        default:
-            return Default(msg, wp, lp);
-        }
-    }
-
-private:
-    HBITMAP picture_;
-    SIZE size_;
-    SIZE shown_{};
-    bool done_ = false;
-};
-
 }  // namespace
-
-// ---- the pane inside the dialog
-
-class SavePictureDialog::PreviewPane {
-public:
-    explicit PreviewPane(HWND dlg)
-        : dlg_(dlg),
-          label_(::GetDlgItem(dlg, kPictureLabelId)),
-          box_(::GetDlgItem(dlg, kPictureBoxId)),
-          button_(::GetDlgItem(dlg, kPreviewButtonId)) {
-        tip_.Reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dlg, nullptr,
-                                     ::GetModuleHandleW(nullptr), nullptr));
-        if (tip_) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = TTTOOLINFOW_V2_SIZE;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = dlg;
-            tool.uId = reinterpret_cast<UINT_PTR>(button_);
-            tool.lpszText = const_cast<wchar_t*>(L"Preview");
-            ::SendMessageW(tip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-            const COLORREF back = ToRgb(Application::Instance().HintColor());
-            ::SendMessageW(tip_.Get(), TTM_SETTIPBKCOLOR, back, 0);
-        }
-    }
-    PreviewPane(const PreviewPane&) = delete;
-    PreviewPane& operator=(const PreviewPane&) = delete;
-
-    // The dialog's current selection, as the full path it would return.
-    void ShowSelection() {
-        std::vector<wchar_t> path(base::kLongestPath, L'\0');
-        const LRESULT n =
-            ::SendMessageW(::GetParent(dlg_), CDM_GETFILEPATH, path.size(), reinterpret_cast<LPARAM>(path.data()));
-        ShowFile(n > 0 ? std::wstring(path.data()) : std::wstring());
-    }
-
-    void ShowFile(const std::wstring& path) {
-        picture_ = LoadPicture(path, size_);
-        std::wstring label = kPictureLabel;
-        if (picture_) label += L" (" + std::to_wstring(size_.cx) + L"x" + std::to_wstring(size_.cy) + L")";
-        ::SetWindowTextW(label_, label.c_str());
-        ::SetWindowTextW(box_, picture_ ? L"" : kNoPicture);
-        ::EnableWindow(button_, picture_ ? TRUE : FALSE);
-        ::InvalidateRect(box_, nullptr, TRUE);
-    }
-
-    void DrawItem(const DRAWITEMSTRUCT& item) {
-        if (item.hwndItem == box_) DrawBox(item);
-        if (item.hwndItem == button_) DrawButton(item);
-    }
-
-    // Runs the preview window modally over the dialog.
-    void OpenPreview() {
-        if (!picture_) return;
-        HWND owner = ::GetParent(dlg_);
-        PreviewWindow window(picture_.Get(), size_);
-        window.Open(owner);
-        ::EnableWindow(owner, FALSE);
-        while (!window.Done()) {
-            MSG msg;
-            const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-            if (got <= 0) {
-                if (got == 0) ::PostQuitMessage(int(msg.wParam));  // for the outer loops
-                break;
-            }
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        // The owner first, so activation goes back to it and not to another program.
-        ::EnableWindow(owner, TRUE);
-        window.DestroyHandle();
-        ::SetActiveWindow(owner);
-    }
-
-private:
-    void DrawBox(const DRAWITEMSTRUCT& item) {
-        RECT r = item.rcItem;
-        ::FillRect(item.hDC, &r, ::GetSysColorBrush(COLOR_BTNFACE));
-        ::DrawEdge(item.hDC, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        ::InflateRect(&r, -2, -2);
-        if (picture_) {
-            DrawPicture(item.hDC, picture_.Get(), size_, FitPicture(size_.cx, size_.cy, r));
-            return;
-        }
-        SavedDc saved(item.hDC);
-        ::SetBkMode(item.hDC, TRANSPARENT);
-        ::SetTextColor(item.hDC, ::GetSysColor(COLOR_BTNTEXT));
-        ::SelectObject(item.hDC, reinterpret_cast<HFONT>(::SendMessageW(dlg_, WM_GETFONT, 0, 0)));
-        ::DrawTextW(item.hDC, kNoPicture, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    }
-
-    void DrawButton(const DRAWITEMSTRUCT& item) {
-        RECT r = item.rcItem;
-        const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-        const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-        ::DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-        DrawMagnifier(item.hDC, r, enabled, pushed);
-        if (item.itemState & ODS_FOCUS) {
-            ::InflateRect(&r, -3, -3);
-            ::DrawFocusRect(item.hDC, &r);
-        }
-    }
-
-    HWND dlg_, label_, box_, button_;
-    WindowHandle tip_;
-    BitmapHandle picture_;
-    SIZE size_{};
-};
 
 // ---- the dialog object
 
 SavePictureDialog::SavePictureDialog() = default;
 SavePictureDialog::~SavePictureDialog() = default;
-
-RECT SavePictureDialog::FitPicture(int width, int height, const RECT& box) {
-    const int boxWidth = box.right - box.left, boxHeight = box.bottom - box.top;
-    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0) return RECT{box.left, box.top, box.left, box.top};
-    int w = width, h = height;
-    if (w > boxWidth || h > boxHeight) {
-        // The tighter side sets the scale; the other follows, rounded, at least one pixel.
-        if (int64_t{boxWidth} * height <= int64_t{boxHeight} * width) {
-            w = boxWidth;
-            h = std::max(1, ::MulDiv(height, boxWidth, width));
-        } else {
-            h = boxHeight;
-            w = std::max(1, ::MulDiv(width, boxHeight, height));
-        }
-    }
-    const int left = box.left + (boxWidth - w) / 2, top = box.top + (boxHeight - h) / 2;
-    return RECT{left, top, left + w, top + h};
-}
 
 SavePictureDialog::Outcome SavePictureDialog::RunModal(OPENFILENAMEW& ofn) {
     if (modalHook) return modalHook(ofn);
@@ -426,7 +93,7 @@ bool SavePictureDialog::Execute(HWND owner) {
     const std::wstring filter = base::FilterForDialog(filter_);
     std::vector<wchar_t> file(base::kLongestPath, L'\0');
     std::copy_n(fileName_.begin(), std::min<size_t>(fileName_.size(), file.size() - 1), file.begin());
-    TemplateBlock paneTemplate;
+    const std::unique_ptr<DialogTemplateBlock> paneTemplate = PicturePreviewPane::Template();
     longName_.clear();
 
     const CurrentFolderKept keepFolder;
@@ -438,9 +105,9 @@ bool SavePictureDialog::Execute(HWND owner) {
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = DWORD(file.size());  // characters, not bytes
     ofn.Flags = options_ | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (paneTemplate.Get()) {
+    if (paneTemplate->Get()) {
         ofn.Flags |= OFN_ENABLEHOOK | OFN_ENABLETEMPLATEHANDLE;
-        ofn.hInstance = reinterpret_cast<HINSTANCE>(paneTemplate.Get());
+        ofn.hInstance = reinterpret_cast<HINSTANCE>(paneTemplate->Get());
         ofn.lpfnHook = &SavePictureDialog::HookProc;
         ofn.lCustData = reinterpret_cast<LPARAM>(this);
     }
@@ -530,7 +197,7 @@ UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPA
         if (msg == WM_INITDIALOG) {
             auto* self = reinterpret_cast<SavePictureDialog*>(reinterpret_cast<OPENFILENAMEW*>(lp)->lCustData);
             ::SetPropW(dlg, kDialogProp, self);
-            self->pane_ = std::make_unique<PreviewPane>(dlg);
+            self->pane_ = std::make_unique<PicturePreviewPane>(dlg);
             // The dialog itself is the hook window's parent: its OK is seen before it acts.
             ::SetWindowSubclass(::GetParent(dlg), &SavePictureDialog::DialogProc, kDialogSubclassId,
                                 reinterpret_cast<DWORD_PTR>(self));
@@ -550,7 +217,7 @@ UINT_PTR CALLBACK SavePictureDialog::HookProc(HWND dlg, UINT msg, WPARAM wp, LPA
             self->pane_->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wp) == kPreviewButtonId && HIWORD(wp) == BN_CLICKED) {
+            if (LOWORD(wp) == PicturePreviewPane::kButtonId && HIWORD(wp) == BN_CLICKED) {
                 self->pane_->OpenPreview();
                 return TRUE;
             }

@@ -1,8 +1,8 @@
 #pragma once
-// The common Save dialog with a picture preview pane beside the file list: the pane shows the
-// selected existing file's picture, scaled down to fit with its proportions kept, its label
-// gives the picture's size, and a small button opens the picture in a window of its own.
-// The dialog keeps its file name and file type from one use to the next.
+// The common Save dialog with a picture preview pane beside the file list (PicturePreviewPane).
+// The dialog keeps its file name and file type from one use to the next, leaves the program's
+// current folder where it was, and takes a name of MAX_PATH characters or more itself where
+// the common dialog would not.
 #include <windows.h>
 
 #include <commdlg.h>
@@ -12,6 +12,8 @@
 #include <string>
 
 namespace fw {
+
+class PicturePreviewPane;
 
 class SavePictureDialog {
 public:
@@ -41,17 +43,7 @@ public:
     // Replaces the modal GetSaveFileNameW call when set: tests answer the dialog with it.
     static std::function<Outcome(OPENFILENAMEW&)> modalHook;
 
-    // The picture's rectangle in the pane: centred in `box`, scaled down to fit with its
-    // proportions kept, never enlarged.
-    static RECT FitPicture(int width, int height, const RECT& box);
-
-    // Controls of the preview pane, children of the dialog's hook window.
-    static constexpr int kPictureLabelId = 0x5301;   // "Picture:" or "Picture: (WxH)"
-    static constexpr int kPictureBoxId = 0x5302;     // the pane; its text is "(None)" when empty
-    static constexpr int kPreviewButtonId = 0x5303;  // hint "Preview"
-
 private:
-    class PreviewPane;
     static UINT_PTR CALLBACK HookProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK DialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR self);
     static Outcome RunModal(OPENFILENAMEW& ofn);
@@ -66,8 +58,8 @@ private:
     int filterIndex_ = 1;
     std::wstring fileName_;
     DWORD options_ = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    std::unique_ptr<PreviewPane> pane_;  // while the dialog with the pane is open
-    std::wstring longName_;              // a long name taken by TakeLongName, and its type
+    std::unique_ptr<PicturePreviewPane> pane_;  // while the dialog with the pane is open
+    std::wstring longName_;                     // a long name taken by TakeLongName, and its type
     int longNameFilterIndex_ = 0;
 };
 

@@ -1,11 +1,14 @@
 #include "framework/SpeedButton.h"
 
+#include <oleacc.h>
+
 #include "framework/Form.h"
 
 namespace fw {
 
 SpeedButton::SpeedButton(Container* parent, std::wstring name) : GraphicControl(parent, std::move(name)) {
     opaque_ = true;
+    SetAccessibleRole(ROLE_SYSTEM_PUSHBUTTON, L"Press");
 }
 
 void SpeedButton::ScaleForDpi(int fromDpi, int toDpi) {
@@ -18,6 +21,7 @@ void SpeedButton::SetDown(bool d) {
     if (d == down_) return;
     down_ = d;
     Invalidate();
+    TellAccessibility(EVENT_OBJECT_STATECHANGE);
 }
 
 void SpeedButton::MouseDown(MouseButton button, ShiftState, int, int) {
@@ -30,14 +34,26 @@ void SpeedButton::MouseUp(MouseButton button, ShiftState, int x, int y) {
     if (button != MouseButton::Left || !pressing_) return;
     pressing_ = false;
     bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
-    // A click on a toggle flips it before the click handler runs.
-    if (inside && groupIndex_ != 0) {
-        if (!down_)
-            down_ = true;
-        else if (allowAllUp_)
-            down_ = false;
-    }
+    if (inside) Flip();
     Repaint();
+}
+
+void SpeedButton::Flip() {
+    if (groupIndex_ == 0) return;
+    if (!down_)
+        SetDown(true);
+    else if (allowAllUp_)
+        SetDown(false);
+}
+
+long SpeedButton::AccessibleState() const {
+    return GraphicControl::AccessibleState() | (down_ ? STATE_SYSTEM_PRESSED : 0);
+}
+
+void SpeedButton::DoAccessibleAction() {
+    Flip();
+    Repaint();
+    Click();
 }
 
 void SpeedButton::Paint() {

@@ -24,6 +24,9 @@ public:
     void GlyphChanged() { Invalidate(); }
 
     void Paint() override;
+    // A push button to assistive technology, pressed while down; "Press" does what a click does.
+    long AccessibleState() const override;
+    void DoAccessibleAction() override;
     void MouseDown(MouseButton button, ShiftState shift, int x, int y) override;
     void MouseUp(MouseButton button, ShiftState shift, int x, int y) override;
 
@@ -31,6 +34,8 @@ protected:
     void EnabledChanged() override { Invalidate(); }
 
 private:
+    // A click on a toggle flips it before the click handler runs.
+    void Flip();
     Glyph glyph_;
     GlyphLayout layout_ = GlyphLayout::Left;
     int groupIndex_ = 0;

@@ -1,15 +1,29 @@
 #include "framework/StatusBar.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 namespace fw {
 
-StatusBar::StatusBar(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {}
+StatusBar::StatusBar(Container* parent, std::wstring name) : WinControl(parent, std::move(name)) {
+    accessibleRole_ = ROLE_SYSTEM_STATUSBAR;
+}
 
 void StatusBar::CreateWnd() {
     // No size grip; CCS_NOPARENTALIGN and CCS_NORESIZE: the layout places it.
     CreateChild(STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER);
+    AnswerAccessibility();
     ApplyParts();
+}
+
+AccessibleItem StatusBar::DescribeAccessibleItem(long index) const {
+    AccessibleItem item;
+    item.name = PanelText(int(index));
+    item.role = ROLE_SYSTEM_STATICTEXT;
+    item.state = Showing() ? 0 : STATE_SYSTEM_INVISIBLE;
+    if (hwnd_ && ::SendMessageW(hwnd_, SB_GETRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item.screen)))
+        ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+    return item;
 }
 
 void StatusBar::SetPanelWidths(std::vector<int> widths) {
@@ -37,6 +51,7 @@ void StatusBar::SetPanelText(int index, const std::wstring& text) {
     if (texts_[size_t(index)] == text) return;
     texts_[size_t(index)] = text;
     if (hwnd_) ::SendMessageW(hwnd_, SB_SETTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(text.c_str()));
+    TellAccessibilityOfItem(index, EVENT_OBJECT_NAMECHANGE);
 }
 
 std::wstring StatusBar::PanelText(int index) const {

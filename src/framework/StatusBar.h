@@ -13,6 +13,9 @@ public:
     void SetPanelWidths(std::vector<int> widths);
     void SetPanelText(int index, const std::wstring& text);
     std::wstring PanelText(int index) const;
+    // The panels, for assistive technology: static texts that say what they show.
+    long AccessibleItemCount() const override { return long(widths_.size()); }
+    AccessibleItem DescribeAccessibleItem(long index) const override;
 
 protected:
     void ScaleForDpi(int fromDpi, int toDpi) override;

@@ -51,5 +51,19 @@ TEST(DestRect, LargerFrameIsCutOnAllSides) {
 
 TEST(DestRect, StretchTakesTheClientArea) { EXPECT_EQ(DestRect(true, 65, 40, 64, 64), (IntRect{0, 0, 65, 40})); }
 
+// The picture's place in the save dialog's preview pane (100 x 100 at 10,20) and in the
+// preview window.
+TEST(FitPicture, ScalesDownWithItsProportionsCentredNeverEnlarged) {
+    const IntRect box{10, 20, 110, 120};
+    EXPECT_EQ(FitPicture(200, 100, box), (IntRect{10, 45, 110, 95}));            // wide: width sets the scale
+    EXPECT_EQ(FitPicture(50, 400, box), (IntRect{53, 20, 66, 120}));             // tall: 12.5 rounds to 13
+    EXPECT_EQ(FitPicture(3, 3, box), (IntRect{58, 68, 61, 71}));                 // small: not enlarged, centred
+    EXPECT_EQ(FitPicture(1000, 1, box), (IntRect{10, 69, 110, 70}));             // never thinner than a pixel
+    EXPECT_EQ(FitPicture(0, 0, box), (IntRect{10, 20, 10, 20}));                 // nothing to show
+    EXPECT_EQ(FitPicture(30, 20, IntRect{5, 5, 5, 50}), (IntRect{5, 5, 5, 5}));  // no room
+    // Sizes as large as a bitmap's header allows neither overflow nor round the wrong way.
+    EXPECT_EQ(FitPicture(2000000000, 1000000000, box), (IntRect{10, 45, 110, 95}));
+}
+
 }  // namespace
 }  // namespace base

@@ -17,6 +17,12 @@ TEST(FrameReadout, NegativePositionsAndMinimumSize) {
     EXPECT_EQ(FrameReadout(-20, -3, 15, 15), L"x: -20, y: -3  |  width: 3, height: 3");
 }
 
+// What a screen reader says of the frame: the readout's numbers, in words.
+TEST(FrameValue, TheReadoutsNumbers) {
+    EXPECT_EQ(FrameValue(704, 100, 336, 192), L"x 704, y 100, 324 by 180");
+    EXPECT_EQ(FrameValue(-20, -3, 15, 15), L"x -20, y -3, 3 by 3");
+}
+
 // The frame of the examples below is 336 x 192.
 constexpr int kW = 336;
 constexpr int kH = 192;
@@ -67,6 +73,17 @@ TEST(CaptureRect, MinimumFrameGivesThreeByThree) {
     EXPECT_EQ(r.Width(), 3);
     EXPECT_EQ(r.Height(), 3);
     EXPECT_EQ(r.left, 6);
+}
+
+// The frame placed from the keyboard: arrows move it, SHIFT sizes it from the right and
+// bottom edges, CTRL steps by 10; it never gets smaller than 15 x 15.
+TEST(FrameAfterArrow, MovesSizesAndStopsAtTheSmallestFrame) {
+    const IntRect frame{704, 100, 1040, 292};  // 336 x 192
+    EXPECT_EQ(FrameAfterArrow(frame, -1, 0, false, false), (IntRect{703, 100, 1039, 292}));
+    EXPECT_EQ(FrameAfterArrow(frame, 0, 1, false, true), (IntRect{704, 110, 1040, 302}));
+    EXPECT_EQ(FrameAfterArrow(frame, 1, 0, true, false), (IntRect{704, 100, 1041, 292}));
+    EXPECT_EQ(FrameAfterArrow(frame, 0, -1, true, true), (IntRect{704, 100, 1040, 282}));
+    EXPECT_EQ(FrameAfterArrow(IntRect{0, 0, 20, 15}, -1, -1, true, true), (IntRect{0, 0, 15, 15}));
 }
 
 }  // namespace

@@ -10,12 +10,14 @@
 #include "base/FilterExtension.h"
 #include "capture/BitmapFile.h"
 #include "framework/Application.h"
+#include "framework/PicturePreviewPane.h"
 #include "framework/SavePictureDialog.h"
 #include "support/Files.h"
 #include "support/Pixels.h"
 #include "support/SaveDialogHook.h"
 
 using namespace capture_test;
+using fw::PicturePreviewPane;
 using fw::SavePictureDialog;
 using Outcome = SavePictureDialog::Outcome;
 
@@ -93,19 +95,6 @@ TEST(SaveDialog, WithoutThePreviewPaneThePlainDialogStillAnswers) {
     EXPECT_NE(flags[1] & OFN_OVERWRITEPROMPT, 0u);
     EXPECT_EQ(dialog.FileName(), L"C:\\plain");
     EXPECT_EQ(dialog.FilterIndex(), 2);
-}
-
-TEST(SaveDialog, PictureFitsThePaneWithItsProportions) {
-    const RECT box{10, 20, 110, 120};  // 100 x 100
-    auto fit = [&](int w, int h) {
-        const RECT r = SavePictureDialog::FitPicture(w, h, box);
-        return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    };
-    EXPECT_EQ(fit(200, 100), (std::vector<LONG>{10, 45, 100, 50}));  // wide: width sets the scale
-    EXPECT_EQ(fit(50, 400), (std::vector<LONG>{53, 20, 13, 100}));   // tall: 12.5 rounds to 13
-    EXPECT_EQ(fit(3, 3), (std::vector<LONG>{58, 68, 3, 3}));         // small: not enlarged, centred
-    EXPECT_EQ(fit(1000, 1), (std::vector<LONG>{10, 69, 100, 1}));    // never thinner than a pixel
-    EXPECT_EQ(fit(0, 0)[2], 0);
 }
 
 // ---- the real dialog
@@ -212,21 +201,20 @@ TEST(SaveDialog, PreviewPaneShowsTheSelectedPictureAndOpensItsPreview) {
         [&] {  // the dialog is up with the pane beside it, empty
             dlg = FindThreadWindow([](HWND w) { return ClassOf(w) == L"#32770"; });
             if (!dlg) return false;
-            HWND label =
-                FindDescendant(dlg, [](HWND w) { return ::GetDlgCtrlID(w) == SavePictureDialog::kPictureLabelId; });
+            HWND label = FindDescendant(dlg, [](HWND w) { return ::GetDlgCtrlID(w) == PicturePreviewPane::kLabelId; });
             if (!label) return ++waits > 20;  // let the step below report it
             pane = ::GetParent(label);
-            labelAtStart = TextOf(item(SavePictureDialog::kPictureLabelId));
-            boxAtStart = TextOf(item(SavePictureDialog::kPictureBoxId));
-            buttonAtStart = ::IsWindowEnabled(item(SavePictureDialog::kPreviewButtonId));
+            labelAtStart = TextOf(item(PicturePreviewPane::kLabelId));
+            boxAtStart = TextOf(item(PicturePreviewPane::kBoxId));
+            buttonAtStart = ::IsWindowEnabled(item(PicturePreviewPane::kButtonId));
             return true;
         },
         [&] { return pane && SelectFile(dlg, L"picture"); },
         [&] {  // the selection change reached the pane
-            labelWithPicture = TextOf(item(SavePictureDialog::kPictureLabelId));
-            buttonWithPicture = ::IsWindowEnabled(item(SavePictureDialog::kPreviewButtonId));
+            labelWithPicture = TextOf(item(PicturePreviewPane::kLabelId));
+            buttonWithPicture = ::IsWindowEnabled(item(PicturePreviewPane::kButtonId));
             if (labelWithPicture == L"Picture:" && ++waits < 40) return false;
-            ::PostMessageW(item(SavePictureDialog::kPreviewButtonId), BM_CLICK, 0, 0);
+            ::PostMessageW(item(PicturePreviewPane::kButtonId), BM_CLICK, 0, 0);
             return true;
         },
         [&] {  // the preview window, inside its own modal loop
@@ -245,10 +233,10 @@ TEST(SaveDialog, PreviewPaneShowsTheSelectedPictureAndOpensItsPreview) {
             return true;
         },
         [&] {
-            labelWithText = TextOf(item(SavePictureDialog::kPictureLabelId));
+            labelWithText = TextOf(item(PicturePreviewPane::kLabelId));
             if (labelWithText != L"Picture:" && ++waits < 40) return false;
-            boxWithText = TextOf(item(SavePictureDialog::kPictureBoxId));
-            buttonWithText = ::IsWindowEnabled(item(SavePictureDialog::kPreviewButtonId));
+            boxWithText = TextOf(item(PicturePreviewPane::kBoxId));
+            buttonWithText = ::IsWindowEnabled(item(PicturePreviewPane::kButtonId));
             return true;
         },
         [&] {  // cancel, whatever state things are in
