@@ -30,6 +30,7 @@ _gE2ePassed=0
 _gE2eFailed=0
 _gE2ePids=()
 SNAPVANE_PID=
+SNAPVANE_STARTED=
 
 if [[ -z ${WINEPREFIX:-} || -z ${WINE:-} || -z ${DISPLAY:-} ]]; then
   echo "no test environment: run this through scripts/test.sh --e2e ${E2E_NAME#test_}" >&2
@@ -76,12 +77,13 @@ CheckEq() {
 
 # The end of every test: stop what it started, hand over the counts.
 _E2eFinish() {
-  local pid
-  for pid in "${_gE2ePids[@]}"; do
-    if kill -0 "$pid" 2>/dev/null; then
+  local entry pid started
+  for entry in "${_gE2ePids[@]}"; do
+    read -r pid started <<<"$entry"
+    if _Alive "$pid" "$started"; then
       kill "$pid" 2>/dev/null
-      for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
-      kill -9 "$pid" 2>/dev/null
+      for _ in 1 2 3 4 5 6 7 8 9 10; do _Alive "$pid" "$started" || break; sleep 0.2; done
+      _Alive "$pid" "$started" && kill -9 "$pid" 2>/dev/null
     fi
     wait "$pid" 2>/dev/null
   done
@@ -91,8 +93,22 @@ _E2eFinish() {
 trap _E2eFinish EXIT
 trap 'exit 143' TERM INT
 
-# Remembers a PID to end at the end of the test.
-Track() { _gE2ePids+=("$1"); }
+# Remembers a PID to end at the end of the test, with its process's start: once that process
+# has ended, the system gives its PID to other programs (another test's, another run's), and
+# none of them may be ended in its place.
+Track() { _gE2ePids+=("$1 $(_StartedAt "$1")"); }
+
+# _StartedAt PID: when the process of that PID started (clock ticks since boot, field 22 of
+# its stat); nothing when there is none.
+_StartedAt() {
+  local stat fields
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  read -ra fields <<<"${stat##*) }"
+  echo "${fields[19]}"
+}
+
+# _Alive PID STARTED: the process of that PID is still the one that started then.
+_Alive() { [[ -n $2 && $(_StartedAt "$1") == "$2" ]]; }
 
 # ---- the program ------------------------------------------------------------------------
 
@@ -103,6 +119,7 @@ StartSnapvane() {
   [[ -f ${SNAPVANE_EXE:-} ]] || { Fail "Snapvane.exe exists (${SNAPVANE_EXE:-unset})"; return 1; }
   (cd "$E2E_DIR" && exec "${SNAPVANE_WINE:-$WINE}" "$SNAPVANE_EXE") </dev/null >>"$E2E_DIR/snapvane.log" 2>&1 &
   SNAPVANE_PID=$!
+  SNAPVANE_STARTED=$(_StartedAt "$SNAPVANE_PID")
   Track "$SNAPVANE_PID"
   Log "started Snapvane.exe, pid $SNAPVANE_PID"
 }
@@ -118,7 +135,7 @@ StartPair() {
   fi
 }
 
-SnapvaneRunning() { [[ -n $SNAPVANE_PID ]] && kill -0 "$SNAPVANE_PID" 2>/dev/null; }
+SnapvaneRunning() { [[ -n $SNAPVANE_PID ]] && _Alive "$SNAPVANE_PID" "$SNAPVANE_STARTED"; }
 
 # WaitSnapvaneExit SECONDS: succeeds when the process has ended within that time.
 WaitSnapvaneExit() {
@@ -133,7 +150,7 @@ WaitSnapvaneExit() {
 StopSnapvane() {
   SnapvaneRunning || return 0
   kill "$SNAPVANE_PID" 2>/dev/null
-  WaitSnapvaneExit 5 || kill -9 "$SNAPVANE_PID" 2>/dev/null
+  WaitSnapvaneExit 5 || { SnapvaneRunning && kill -9 "$SNAPVANE_PID" 2>/dev/null; }
   wait "$SNAPVANE_PID" 2>/dev/null
 }
 
@@ -141,11 +158,27 @@ StopSnapvane() {
 
 Probe() { "$WINE" "$WINPROBE" "$@"; }
 
+readonly _kWinVars=(WIN_HWND WIN_X WIN_Y WIN_W WIN_H WIN_CLIENT_X WIN_CLIENT_Y WIN_CLIENT_W WIN_CLIENT_H WIN_VISIBLE
+  WIN_ICONIC WIN_FOREGROUND WIN_STYLE WIN_EXSTYLE WIN_OWNER WIN_PID WIN_KEY WIN_LAYERED_FLAGS)
+# Empties the WIN_* values, so that none is left from a window seen earlier.
+_ForgetWin() {
+  local var
+  for var in "${_kWinVars[@]}"; do printf -v "$var" '%s' ''; done
+}
+
 # WinInfo TITLE: sets WIN_X WIN_Y WIN_W WIN_H WIN_CLIENT_X WIN_CLIENT_Y WIN_CLIENT_W
 # WIN_CLIENT_H WIN_VISIBLE WIN_ICONIC WIN_FOREGROUND WIN_STYLE WIN_EXSTYLE WIN_OWNER WIN_PID
-# WIN_KEY WIN_LAYERED_FLAGS; fails when there is no top-level window of that title.
+# WIN_KEY WIN_LAYERED_FLAGS. When there is no top-level window of that title the test fails
+# there, and the values are empty: a window that vanished is not compared through what was
+# last seen of another.
 WinInfo() {
+  _WinInfo "$1" && return 0
+  Fail "the window \"$1\" is there"
+  return 1
+}
+_WinInfo() {
   local out
+  _ForgetWin
   out=$(Probe info "$1") || return 1
   eval "$out"
 }
@@ -154,6 +187,7 @@ WinInfo() {
 # 10 s at most by default; sets the WIN_* of WinInfo when the window is there.
 WaitWin() {
   local out status
+  _ForgetWin
   out=$(Probe wait "$1" "$2" "${3:-10000}")
   status=$?
   eval "$out"
@@ -162,7 +196,7 @@ WaitWin() {
 
 # Describes a window in one line, for the log.
 WinLine() {
-  WinInfo "$1" || { echo "'$1': no such window"; return; }
+  _WinInfo "$1" || { echo "'$1': no such window"; return; }
   echo "'$1': ${WIN_X},${WIN_Y} ${WIN_W}x${WIN_H} visible=$WIN_VISIBLE iconic=$WIN_ICONIC" \
     "style=$WIN_STYLE ex=$WIN_EXSTYLE owner=$WIN_OWNER key=$WIN_KEY flags=$WIN_LAYERED_FLAGS"
 }
