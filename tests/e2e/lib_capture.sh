@@ -69,6 +69,14 @@ WaitDialog() {
 # WaitNoDialog TITLE [MS]: until no dialog box of that title shows.
 WaitNoDialog() { CtlProbe nodialog "$1" "${2:-10000}" >/dev/null; }
 
+# WaitQuestion TITLE [MS]: until the dialog box of that title asks a question (a box it owns);
+# sets DLG_* of that box.
+WaitQuestion() {
+  local out
+  out=$(CtlProbe question "$1" "${2:-10000}") || return 1
+  eval "$out"
+}
+
 # TypeText TEXT: typed key by key as a person would, whatever its characters: xdotool puts a
 # character that the keyboard map lacks (Cyrillic, CJK, an emoji) on a spare key for the
 # stroke, and Wine turns it into the character (the locale of the environment is UTF-8). Each
@@ -83,6 +91,118 @@ TypeText() {
 
 # ReadClipboard FILE: the clipboard's bitmap as a native X program pastes it.
 ReadClipboard() { timeout 5 xclip -selection clipboard -t image/bmp -o >"$1" 2>>"$E2E_DIR/xclip.err"; }
+
+# ---- places of the layout ----------------------------------------------------------------
+# Where the control panel's layout puts the controls that a test clicks or looks at, in
+# client pixels of the page (or window) that holds them at 96 dpi, the screen's here:
+# "left top width height" (0 where the layout leaves a size to the control).
+declare -rA kPlaces=(
+  [Minimize]='478 59 87 17'  # of the control panel's client area
+  [Label3]='16 24 0 0' [Capture]='16 104 185 30' [SimplePanel]='213 9 337 185'
+  [Panel2]='480 8 73 17'
+  [StartButton]='8 64 137 33' [CountPanel]='259 1 281 161'
+  [Play]='24 24 41 41' [Stop]='80 24 41 41' [Browse]='178 142 64 21' [RegPanel]='259 1 281 163'
+  [VrAnimate1]='20 20 65 65' [EmailAddress]='80 150 0 0' [httpAddress]='88 174 0 0' [Memo1]='311 11 233 180'
+)
+
+# PageAt NAME TEXT [CLASS]: PAGE_X, PAGE_Y, where the page (or window) that holds the windowed
+# control NAME has its client area's corner on the screen, found from that control's window
+# (by its TEXT, ctlprobe's "*" for any).
+PageAt() {
+  local left top
+  FindCtl "$2" "${3:-*}" || { Fail "control \"$2\" ($1) found on the control panel"; return 1; }
+  read -r left top _ <<<"${kPlaces[$1]}"
+  PAGE_X=$((CTL_X - left)) PAGE_Y=$((CTL_Y - top))
+}
+
+# Place NAME: PLACE_X PLACE_Y PLACE_W PLACE_H, where the control NAME lies on the screen on the
+# page of the last PageAt, and its middle PLACE_CX PLACE_CY.
+Place() {
+  local left top width height
+  read -r left top width height <<<"${kPlaces[$1]}"
+  PLACE_X=$((PAGE_X + left)) PLACE_Y=$((PAGE_Y + top)) PLACE_W=$width PLACE_H=$height
+  PLACE_CX=$((PLACE_X + width / 2)) PLACE_CY=$((PLACE_Y + height / 2))
+}
+
+# ClickPlace NAME [DX DY]: a click on the middle of the control NAME of the page of the last
+# PageAt, or DX, DY into it (for a label, whose size is its text's).
+ClickPlace() {
+  Place "$1"
+  if (($# > 1)); then Click $((PLACE_X + $2)) $((PLACE_Y + $3)); else Click "$PLACE_CX" "$PLACE_CY"; fi
+}
+
+# ---- message boxes and the save dialog -------------------------------------------------
+
+# CheckMessage WHAT TEXT [TITLE] [MS]: a message box of that title (the program's by default)
+# shows TEXT within MS (8 s); Enter closes it. Its DLG_* stay for more checks.
+CheckMessage() {
+  local title=${3:-$kAppTitle}
+  if WaitDialog "$title" "${4:-8000}"; then
+    CheckEq "$1" "$2" "$DLG_TEXT"
+    Keys Return
+    WaitNoDialog "$title" 3000 || Fail "Enter closes the message box \"$title\""
+  else
+    Fail "$1" "no message box \"$title\""
+    LogWindows
+    return 1
+  fi
+}
+
+# NoMessageBox WHAT TAB TAB_BACK: the program shows no message box (an error, or the series'
+# "Warning"), also none that what was done before is still to bring: the control panel first
+# takes a click on the tab TAB and one on TAB_BACK, the page it was on (a box of the program
+# would hold the panel, and a handler still running would see the clicks only after it), and
+# only then no box is there.
+NoMessageBox() {
+  local title
+  if ! ClickTab "$2" || ! ClickTab "$3"; then
+    Fail "$1: the control panel answers"
+    return 1
+  fi
+  for title in "$kAppTitle" Warning; do
+    if WaitDialog "$title" 0; then
+      Fail "$1" "a message box \"$title\": $DLG_TEXT"
+      Keys Return
+      return 1
+    fi
+  done
+  Ok "$1"
+}
+
+# SaveAs NAME [BUTTON]: the save dialog opened by the save button BUTTON ("&Save" by default;
+# keys such as alt+s press them instead), then NameInSaveDialog NAME.
+SaveAs() {
+  local opener=${2:-&Save}
+  if [[ $opener == alt+* ]]; then
+    Keys "$opener"
+  else
+    ClickCtl "$opener" || return 1
+  fi
+  WaitDialog 'Save As' 10000 || { Fail "$opener opens the save dialog"; LogWindows; return 1; }
+  sleep 0.3
+  NameInSaveDialog "$1"
+}
+
+# NameInSaveDialog NAME: NAME typed into the open save dialog's file name box (clicked first:
+# the dialog does not always put the keyboard there), as it shows there, then Enter.
+NameInSaveDialog() {
+  eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
+  Click "$CTL_CX" "$CTL_CY"
+  Keys ctrl+a
+  TypeText "$1"
+  eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
+  CheckEq "the save dialog's file name box shows the name as typed" "$1" "$CTL_TEXT"
+  Keys Return
+}
+
+# NothingWithin PATH SECONDS: PATH does not appear within that time.
+NothingWithin() {
+  local i
+  for ((i = 0; i < $2 * 10; i++)); do
+    [[ -e $1 ]] && return 1
+    sleep 0.1
+  done
+}
 
 # Wine's notepad: another program in use beside Snapvane.
 readonly kNotepad='Untitled - Notepad'

@@ -2,9 +2,13 @@
 # A capture and what a person gets from it: with a window of known pixels under the frame,
 # "Capture bitmap" shows exactly the area inside the red band in the preview and enables
 # Copy, Save and Print; Copy puts that picture on the clipboard (read by a native X client),
-# Save writes it through the save dialog as a bitmap file named as typed plus ".bmp", Print
-# gives a one-page job "Snapvane bitmap" with the picture stretched into its print rectangle;
-# names in Cyrillic, CJK and beyond the BMP, and a folder past 260 characters, save all the same.
+# Save writes it through the save dialog as a bitmap file named as typed plus the extension of
+# the file type chosen there (a bitmap under ".jpg" too), the dialog asking before it replaces
+# the file named in it, Print gives a one-page job "Snapvane bitmap" with the picture stretched
+# into its print rectangle; names in Cyrillic, CJK and beyond the BMP, and a folder past 260
+# characters, save all the same. The countdown page's Save and Print give its own capture,
+# and the simple page's Print then uses the size the frame had when the countdown started.
+# Each button also answers Alt with the letter its caption underlines.
 # Second run, on a system with a printer but no default printer: ENTER and the space key
 # capture, a clipboard held by another program and the missing default printer are told in
 # message boxes, nothing is printed on the other printer, and the program goes on.
@@ -16,9 +20,6 @@ source "$(dirname "$0")/lib_capture.sh"
 source "$kE2eRoot/scripts/wine-env.sh"  # WineEnvNoDefaultPrinter
 
 readonly gBackdropX=690 gBackdropY=60
-# SimplePanel, which holds the preview, from the Capture button (layout places: 213, 9, 337 x
-# 185 and 16, 104).
-readonly kPreviewDx=$((213 - 16)) kPreviewDy=$((9 - 104)) kPreviewW=337 kPreviewH=185
 
 # CaptureGeometry: from the frame's window, the capture's size CW x CH and its top-left
 # corner OX, OY in the backdrop's coordinates.
@@ -28,19 +29,55 @@ CaptureGeometry() {
   OX=$((WIN_X + 6 - gBackdropX)) OY=$((WIN_Y + 6 - gBackdropY))
 }
 
-# CheckPreview WHAT W H: W x H pixels of the capture show from the preview's top-left corner.
-gPreviewArea=
+# CheckPreview WHAT W H: W x H pixels of the capture show from the preview's top-left corner
+# (SimplePanel holds the preview).
 CheckPreview() {
   local shot
-  if [[ -z $gPreviewArea ]]; then
-    FindCtl '&Capture bitmap' || { Fail "$1: the Capture button is found"; return; }
-    gPreviewArea="$((CTL_X + kPreviewDx)) $((CTL_Y + kPreviewDy)) $kPreviewW $kPreviewH"
-  fi
+  PageAt Capture '&Capture bitmap' || return
+  Place SimplePanel
   MoveAway
   sleep 0.3
-  shot=$(Screenshot "preview-$2x$3")
-  # shellcheck disable=SC2086  # the area's four numbers
-  Check "$1" CapturePixels find "$shot" $gPreviewArea "$2" "$3" "$OX" "$OY"
+  shot=$(Screenshot "preview-$2x$3-$SECONDS")
+  Check "$1" CapturePixels find "$shot" "$PLACE_X" "$PLACE_Y" "$PLACE_W" "$PLACE_H" "$2" "$3" "$OX" "$OY"
+}
+
+# CheckPrintout WHAT PW PH CW CH OX OY: the one job of a print on the PDF printer (emptied
+# before): titled "Snapvane bitmap", one page, on it the picture of CW x CH pixels of the
+# backdrop from OX, OY stretched into the print rectangle of the printed size PW x PH, from
+# (100, 100) to 6.6 times that size, rounded.
+gPrintouts=0
+CheckPrintout() {
+  local what=$1 pw=$2 ph=$3 pdf= i info dpi page
+  for ((i = 0; i < 150; i++)); do
+    pdf=$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' -print -quit)
+    [[ -n $pdf ]] && WaitFile "$pdf" 5 && break
+    sleep 0.1
+  done
+  if [[ -z $pdf ]]; then
+    Fail "$what: a job on the default printer" "no PDF in $WINE_ENV_PDF_DIR"
+    return 1
+  fi
+  info=$(pdfinfo "$pdf")
+  CheckEq "$what: one job titled \"Snapvane bitmap\"" "Snapvane bitmap" "$(sed -n 's/^Title: *//p' <<<"$info")"
+  CheckEq "... of one page" 1 "$(sed -n 's/^Pages: *//p' <<<"$info")"
+  CheckEq "... and no more jobs" 1 "$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' | wc -l)"
+  # The page in printer pixels: rendered at the printer's resolution (its PPD's default); the
+  # queue's printable area is the whole page, so page and printer pixels coincide.
+  dpi=$(sed -n 's/^\*DefaultResolution: *\([0-9]*\)dpi.*/\1/p' "$WINE_ENV_STATE"/cups/etc/ppd/*.ppd | head -n 1)
+  dpi=${dpi:-300}
+  gPrintouts=$((gPrintouts + 1))
+  page=$E2E_DIR/page$gPrintouts
+  pdftoppm -r "$dpi" -f 1 -l 1 -png "$pdf" "$page"
+  Check "$what: the ${4} x $5 picture fills the print rectangle (100,100)-($(((66 * pw + 5) / 10)),$(((66 * ph + 5) / 10))) of $pw x $ph at $dpi dpi, every pixel in place" \
+    CapturePixels print "$page-1.png" 100 100 $(((66 * pw + 5) / 10)) $(((66 * ph + 5) / 10)) "$4" "$5" "$6" "$7"
+  rm -f "$WINE_ENV_PDF_DIR"/*.pdf
+}
+
+# Resize DX DY: the frame's grip dragged by DX, DY; then CaptureGeometry.
+Resize() {
+  WinInfo "$kFrame"
+  Drag $((WIN_X + WIN_W - 3)) $((WIN_Y + WIN_H - 3)) $((WIN_X + WIN_W - 3 + $1)) $((WIN_Y + WIN_H - 3 + $2))
+  CaptureGeometry
 }
 
 # ButtonsEnabled: whether Copy, Save and Print are enabled, as "1 1 1".
@@ -59,9 +96,11 @@ WinInfo "$kFrame"
 CheckEq "the capture gives the frame the focus" 1 "$WIN_FOREGROUND"
 CheckPreview "the preview shows the area inside the red band, from its top-left corner" 300 150
 
-ClickCtl 'C&opy'
+# Alt with the underlined letter presses the button as a click does: C&opy.
+ClickCaptionButton "$kPanel" caption
+Keys alt+o
 ReadClipboard "$E2E_DIR/clipboard.bmp"
-Check "Copy: the clipboard holds the area inside the red band, ${CW} x $CH, pixel for pixel" \
+Check "Alt+O (\"C&opy\"): the clipboard holds the area inside the red band, ${CW} x $CH, pixel for pixel" \
   CapturePixels file "$E2E_DIR/clipboard.bmp" "$CW" "$CH" "$OX" "$OY"
 
 # Save: the name typed in the dialog, without extension, with the first file type.
@@ -100,22 +139,12 @@ else
   LogWindows
 fi
 
-# SaveAs WHAT PATH [TYPED]: Save, the full name (or TYPED, another form of it) typed into the
-# dialog's file name box, Enter; PATH.bmp must then be the capture, and nothing else is
-# written beside it.
-SaveAs() {
+# SavedAs WHAT PATH [TYPED] [BUTTON]: a save (through BUTTON, or keys such as alt+s) of the
+# full name, or TYPED, another form of it; PATH.bmp must then be the capture, and nothing else
+# is written beside it.
+SavedAs() {
   local what=$1 target=$2 typed=${3:-$(WinPath "$2")}
-  ClickCtl '&Save' || return
-  if ! WaitDialog 'Save As' 10000; then
-    Fail "$what: Save opens the save dialog"
-    return
-  fi
-  sleep 0.3
-  Keys ctrl+a
-  TypeText "$typed"
-  eval "$(CtlProbe ctl 'Save As' Edit '*' 0)"
-  CheckEq "$what: the name shows in the file name box as typed" "$typed" "$CTL_TEXT"
-  Keys Return
+  SaveAs "$typed" "${4:-&Save}" || return
   if WaitFile "$target.bmp" 10; then
     Check "$what: the file has exactly that name plus \".bmp\" and holds the capture" \
       CapturePixels file "$target.bmp" "$CW" "$CH" "$OX" "$OY"
@@ -129,48 +158,158 @@ SaveAs() {
 }
 
 # Names outside any ANSI code page: Cyrillic, CJK and a character beyond the BMP, in the folder
-# and in the name.
+# and in the name; the dialog opened with Alt+S ("&Save").
 unicodeFolder=$E2E_DIR/'Снимки 截图 📷'
 mkdir -p "$unicodeFolder"
-SaveAs "a Unicode name" "$unicodeFolder/кадр 图片 🙂"
+SavedAs "a Unicode name, Save by Alt+S" "$unicodeFolder/кадр 图片 🙂" "" alt+s
 # A folder whose path is longer than the classic 260 characters (the system here allows it).
 longFolder=$E2E_DIR/long/$(printf 'L%.0s' {1..120})/$(printf 'M%.0s' {1..100})
 mkdir -p "$longFolder"
-SaveAs "a path of more than 260 characters" "$longFolder/shot"
+SavedAs "a path of more than 260 characters" "$longFolder/shot"
 # The same, as Explorer's "Copy as path" gives it: in double quotes.
 mkdir -p "$longFolder/pasted"
-SaveAs "a quoted path of more than 260 characters" "$longFolder/pasted/shot" "\"$(WinPath "$longFolder/pasted/shot")\""
+SavedAs "a quoted path of more than 260 characters" "$longFolder/pasted/shot" "\"$(WinPath "$longFolder/pasted/shot")\""
 
-# Print, on the private CUPS PDF printer, the default printer of the test environment.
-if [[ -n ${WINE_ENV_PDF_DIR:-} ]]; then
-  rm -f "$WINE_ENV_PDF_DIR"/*.pdf
-  ClickCtl '&Print'
-  pdf=
-  for ((i = 0; i < 150; i++)); do
-    pdf=$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' -print -quit)
-    [[ -n $pdf ]] && WaitFile "$pdf" 5 && break
-    sleep 0.1
+# ---- the file type chosen in the dialog, and the question before a file is replaced ------
+# ChooseType TYPE: the file type chosen in the open save dialog's list of types (a click opens
+# it; Home, then Down to the type, Enter); fails when the list does not show TYPE then.
+readonly kFileTypes=('Bitmaps (*.bmp)' 'JPEG Image File (*.jpg)' 'Compuserve GIF (*.gif)'
+  'Enhanced Metafiles (*.emf)' 'Metafiles (*.wmf)')
+ChooseType() {
+  local type i
+  for type in "${kFileTypes[@]}"; do
+    eval "$(CtlProbe ctl 'Save As' ComboBox "$type")" && [[ $CTL_HWND != 0x0 ]] && break
   done
-  if [[ -n $pdf ]]; then
-    info=$(pdfinfo "$pdf")
-    CheckEq "Print gives one job titled \"Snapvane bitmap\"" "Snapvane bitmap" "$(sed -n 's/^Title: *//p' <<<"$info")"
-    CheckEq "... of one page" 1 "$(sed -n 's/^Pages: *//p' <<<"$info")"
-    CheckEq "... and no more jobs" 1 "$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' | wc -l)"
-    # The page in printer pixels: rendered at the printer's resolution (its PPD's default);
-    # the queue's printable area is the whole page, so page and printer pixels coincide.
-    dpi=$(sed -n 's/^\*DefaultResolution: *\([0-9]*\)dpi.*/\1/p' "$WINE_ENV_STATE"/cups/etc/ppd/*.ppd | head -n 1)
-    dpi=${dpi:-300}
-    pdftoppm -r "$dpi" -f 1 -l 1 -png "$pdf" "$E2E_DIR/page"
-    # From (100, 100) to 6.6 times the capture's size, rounded.
-    Check "the picture fills the print rectangle (100,100)-($(((66 * CW + 5) / 10)),$(((66 * CH + 5) / 10))) at $dpi dpi, every pixel in place" \
-      CapturePixels print "$E2E_DIR/page-1.png" 100 100 $(((66 * CW + 5) / 10)) $(((66 * CH + 5) / 10)) \
-      "$CW" "$CH" "$OX" "$OY"
-  else
-    Fail "Print gives a job on the default printer" "no PDF in $WINE_ENV_PDF_DIR"
-  fi
+  [[ $CTL_HWND != 0x0 ]] || return 1
+  Click "$CTL_CX" "$CTL_CY"
+  Keys Home
+  for ((i = 0; i < 5; i++)); do
+    [[ ${kFileTypes[i]} == "$1" ]] && break
+    Keys Down
+  done
+  Keys Return
+  eval "$(CtlProbe ctl 'Save As' ComboBox "$1")" && [[ $CTL_HWND != 0x0 ]]
+}
+types=$E2E_DIR/types
+mkdir -p "$types"
+readonly kEarlier="an earlier file, not to be replaced"
+printf '%s\n' "$kEarlier" >"$types/old.bmp"
+
+ClickCtl '&Save'
+WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
+ChooseType 'JPEG Image File (*.jpg)' || Fail "\"JPEG Image File (*.jpg)\" chosen in the save dialog's list of types"
+NameInSaveDialog "$(WinPath "$types/typed")"
+if WaitFile "$types/typed.jpg" 10; then
+  Check "the type \"JPEG Image File (*.jpg)\": the typed name plus \".jpg\", a ${CW} x $CH bitmap all the same" \
+    CapturePixels header "$types/typed.jpg" "$CW" "$CH" 32
+  Check "... holding the capture" CapturePixels file "$types/typed.jpg" "$CW" "$CH" "$OX" "$OY"
 else
-  Fail "the test environment has its PDF printer"
+  Fail "the type \"JPEG Image File (*.jpg)\": the typed name plus \".jpg\"" "$(ls -la "$types")"
 fi
+WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
+
+# The name of an existing file typed: the dialog asks first. No: back in the dialog, nothing
+# written; Yes: the name plus the type's extension written, the file named left as it was.
+ClickCtl '&Save'
+WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
+eval "$(CtlProbe ctl 'Save As' ComboBox 'JPEG Image File (*.jpg)')"
+CheckEq "the dialog opens with the type chosen last" 'JPEG Image File (*.jpg)' "$CTL_TEXT"
+# Answer WHAT KEY: the save dialog asks before it replaces the file (a box it owns, with Yes
+# and No, whose title and text are the system's: GetSaveFileName's OFN_OVERWRITEPROMPT); the
+# key y or n answers it.
+Answer() {
+  if ! WaitQuestion 'Save As' 5000; then
+    Fail "$1: the save dialog asks first" "$(LogWindows)"
+    return 1
+  fi
+  if [[ $DLG_BUTTONS == '&Yes|&No' && $DLG_TEXT == *exists* ]]; then
+    Ok "$1: the save dialog asks first ($DLG_TEXT)"
+  else
+    Fail "$1: the save dialog asks whether to replace the file" "text: $DLG_TEXT" "buttons: $DLG_BUTTONS"
+  fi
+  Keys "$2"
+}
+NameInSaveDialog "$(WinPath "$types/old.bmp")"
+Answer "the name of an existing file typed, No" n
+# Back in the dialog, which takes the name again: nothing was written meanwhile.
+if WaitDialog 'Save As' 3000 && eval "$(CtlProbe ctl 'Save As' Edit '*' 0)" && [[ $CTL_ENABLED == 1 ]]; then
+  Ok "... No: back in the save dialog"
+else
+  Fail "... No: back in the save dialog" "$(LogWindows)"
+fi
+CheckEq "... and nothing is written" "old.bmp typed.jpg" "$(ls "$types" | tr '\n' ' ' | sed 's/ $//')"
+Keys Return
+Answer "the same name again, Yes" y
+if WaitFile "$types/old.bmp.jpg" 10; then
+  Check "... Yes: the name plus the type's \".jpg\" holds the capture" \
+    CapturePixels file "$types/old.bmp.jpg" "$CW" "$CH" "$OX" "$OY"
+else
+  Fail "... Yes: the name plus the type's \".jpg\" is written" "$(ls -la "$types")"
+fi
+CheckEq "... and the file named in the dialog stays as it was" "$kEarlier" "$(cat "$types/old.bmp")"
+WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
+
+# "old" with the first type: no file of that name, so no question, and old.bmp is replaced.
+ClickCtl '&Save'
+WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
+ChooseType 'Bitmaps (*.bmp)' || Fail "\"Bitmaps (*.bmp)\" chosen in the save dialog's list of types"
+NameInSaveDialog "$(WinPath "$types/old")"
+if WaitNoDialog 'Save As' 5000 && WaitFile "$types/old.bmp" 5 && [[ $(cat "$types/old.bmp") != "$kEarlier" ]]; then
+  Check "the name without extension and the type \"Bitmaps (*.bmp)\": no question, old.bmp replaced by the capture" \
+    CapturePixels file "$types/old.bmp" "$CW" "$CH" "$OX" "$OY"
+else
+  Fail "the name without extension and the type \"Bitmaps (*.bmp)\": no question, old.bmp replaced" \
+    "$(LogWindows)" "$(ls -la "$types")"
+  Keys Escape
+fi
+
+# ---- Print on the simple page (Alt+P, "&Print"), on the default printer --------------------
+# The environment's default printer is a private CUPS PDF printer.
+simpleW=$CW simpleH=$CH
+rm -f "$WINE_ENV_PDF_DIR"/*.pdf
+Keys alt+p
+CheckPrintout "Alt+P (\"&Print\")" "$CW" "$CH" "$CW" "$CH" "$OX" "$OY"
+
+# ---- the countdown page's Save and Print -------------------------------------------------
+# The frame is made larger before the countdown starts, and larger again while it counts: the
+# capture is of the frame at its end, the printed size the one at its start, also for the
+# simple page's Print afterwards.
+ClickTab 'Advanced capturing'
+ClickCtl '3 sec' ComboBox
+Keys Down
+Keys Return
+FindCtl '5 sec' ComboBox || Fail "\"5 sec\" chosen in the interval list"
+Resize 40 20
+startW=$CW startH=$CH
+ClickCtl 'Start countdown'
+WaitWin "$kPanel" iconic 4000 >/dev/null || Fail "the countdown starts" "$(WinLine "$kPanel")"
+Resize 30 24
+WaitWin "$kPanel" normal 8000 >/dev/null || Fail "the countdown ends with the control panel back" "$(WinLine "$kPanel")"
+sleep 0.5
+ClickCaptionButton "$kPanel" caption
+rm -f "$WINE_ENV_PDF_DIR"/*.pdf
+Keys alt+p
+CheckPrintout "the countdown page's Print (Alt+P): its capture of ${CW} x $CH, in the size at the countdown's start" \
+  "$startW" "$startH" "$CW" "$CH" "$OX" "$OY"
+SaveAs "$(WinPath "$E2E_DIR/saved/countdown")" Save
+if WaitFile "$E2E_DIR/saved/countdown.bmp" 10; then
+  Check "the countdown page's Save writes its capture, ${CW} x $CH" \
+    CapturePixels file "$E2E_DIR/saved/countdown.bmp" "$CW" "$CH" "$OX" "$OY"
+else
+  Fail "the countdown page's Save writes its capture" "$(ls -la "$E2E_DIR/saved")"
+fi
+WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
+ClickTab 'Simple capturing'
+rm -f "$WINE_ENV_PDF_DIR"/*.pdf
+ClickCtl '&Print'
+CheckPrintout "then the simple page's Print: its own capture, in the size at the countdown's start" \
+  "$startW" "$startH" "$simpleW" "$simpleH" "$OX" "$OY"
+Keys alt+c
+sleep 0.3
+CheckPreview "Alt+C (\"&Capture bitmap\") captures the frame as it is now" 300 150
+ClickCtl 'C&opy'
+ReadClipboard "$E2E_DIR/clipboard-alt-c.bmp"
+Check "... all ${CW} x $CH of it" CapturePixels file "$E2E_DIR/clipboard-alt-c.bmp" "$CW" "$CH" "$OX" "$OY"
 
 ClickCaptionButton "$kPanel" close
 WaitSnapvaneExit 10 || { Fail "the program ends when the control panel is closed"; StopSnapvane; }
@@ -202,10 +341,19 @@ Check "Copy puts the ${CW} x $CH capture on the clipboard" \
   CapturePixels file "$E2E_DIR/clipboard-enter.bmp" "$CW" "$CH" "$OX" "$OY"
 firstW=$CW firstH=$CH firstX=$OX firstY=$OY
 
-# The space key with the frame focused captures too: the frame a little larger first.
-WinInfo "$kFrame"
-Drag $((WIN_X + WIN_W - 3)) $((WIN_Y + WIN_H - 3)) $((WIN_X + WIN_W - 3 + 40)) $((WIN_Y + WIN_H - 3 + 20))
-CaptureGeometry
+# The space key on the control panel: held down it does nothing (for longer than a capture
+# takes after the release), released it captures; the frame a little larger first.
+Resize 40 20
+ClickCaptionButton "$kPanel" caption
+xdotool keydown space
+sleep 1
+CheckPreview "the space key held down on the control panel: no capture yet" "$firstW" "$firstH"
+xdotool keyup space
+sleep 0.3
+CheckPreview "... released: the control panel captures the frame's new area (${CW} x $CH)" "$CW" "$CH"
+
+# The space key with the frame focused captures too: the frame larger again first.
+Resize 20 10
 Click $((WIN_X + 100)) $((WIN_Y + 2))  # the top band: the frame takes the focus
 Keys space
 sleep 0.3
@@ -217,14 +365,7 @@ holder=$!
 Track "$holder"
 for ((i = 0; i < 50; i++)); do grep -q CLIPBOARD_HELD "$E2E_DIR/holdclip.out" 2>/dev/null && break; sleep 0.1; done
 ClickCtl 'C&opy'
-if WaitDialog "$kAppTitle" 5000; then
-  CheckEq "Copy while another program holds the clipboard: a message box tells it" "Cannot open clipboard." "$DLG_TEXT"
-  Keys Return
-  WaitNoDialog "$kAppTitle" 3000 || Fail "Enter closes the message box"
-else
-  Fail "Copy while another program holds the clipboard: a message box tells it"
-  LogWindows
-fi
+CheckMessage "Copy while another program holds the clipboard: a message box tells it" "Cannot open clipboard."
 wait "$holder"
 ReadClipboard "$E2E_DIR/clipboard-held.bmp"
 Check "... and the clipboard keeps the earlier capture" \
@@ -232,21 +373,14 @@ Check "... and the clipboard keeps the earlier capture" \
 
 [[ -n ${WINE_ENV_PDF_DIR:-} ]] && rm -f "$WINE_ENV_PDF_DIR"/*.pdf
 ClickCtl '&Print'
-if WaitDialog "$kAppTitle" 5000; then
-  CheckEq "Print without a default printer: a message box tells it" \
-    "There is no default printer currently selected." "$DLG_TEXT"
-  CheckEq "... with an OK button" "OK" "$DLG_BUTTONS"
-  Keys Return
-  WaitNoDialog "$kAppTitle" 3000 || Fail "Enter closes the message box"
-else
-  Fail "Print without a default printer: a message box tells it"
-  LogWindows
-fi
-sleep 0.5
-if [[ -e ${WINE_ENV_SPARE_PRINTER_OUT:-} ]]; then
-  Fail "... and nothing is printed" "a job on the printer that is not the default: $(ls -la "$WINE_ENV_SPARE_PRINTER_OUT")"
-else
+CheckMessage "Print without a default printer: a message box tells it" \
+  "There is no default printer currently selected." && CheckEq "... with an OK button" "OK" "$DLG_BUTTONS"
+# Wine's spooler writes a job's file as the document ends: given the time the Windows tests
+# give a job asked for there by name.
+if NothingWithin "${WINE_ENV_SPARE_PRINTER_OUT:-}" 5; then
   Ok "... and nothing is printed on the printer that is not the default"
+else
+  Fail "... and nothing is printed" "a job on the printer that is not the default: $(ls -la "$WINE_ENV_SPARE_PRINTER_OUT")"
 fi
 [[ -n ${WINE_ENV_PDF_DIR:-} ]] && CheckEq "... nor on the PDF printer" 0 "$(find "$WINE_ENV_PDF_DIR" -name '*.pdf' | wc -l)"
 Check "the program goes on" SnapvaneRunning

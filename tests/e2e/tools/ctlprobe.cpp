@@ -12,6 +12,9 @@
 //   ctlprobe dialog TITLE [MS]              waits (default 10 s) for a visible dialog box
 //                                           (#32770) of that title: place and its static texts
 //   ctlprobe nodialog TITLE [MS]            waits until no dialog box of that title shows
+//   ctlprobe question TITLE [MS]            waits for a visible dialog box that the dialog box
+//                                           of that title owns (a question it asks, whatever
+//                                           the system calls it), as dialog
 //   ctlprobe clipboard FILE                 the clipboard's bitmap as a Windows program of
 //                                           this build's bitness pastes it (CF_DIB), written
 //                                           to FILE as a bitmap file
@@ -229,6 +232,7 @@ int Tab(HWND top, const std::wstring& wanted) {
 
 struct DialogSearch {
     std::wstring title;
+    HWND owner;  // when not null: a dialog box it owns, of any title
     HWND hwnd;
 };
 
@@ -237,22 +241,29 @@ BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM param) {
     if (!::IsWindowVisible(hwnd) || ClassOf(hwnd) != L"#32770") return TRUE;
     wchar_t title[256] = L"";
     ::GetWindowTextW(hwnd, title, 256);
-    if (search->title != title) return TRUE;
+    if (search->owner ? ::GetWindow(hwnd, GW_OWNER) != search->owner : search->title != title) return TRUE;
     search->hwnd = hwnd;
     return FALSE;
 }
 
-HWND FindDialog(const std::wstring& title) {
-    DialogSearch search{title, nullptr};
+HWND FindDialog(const std::wstring& title, HWND owner = nullptr) {
+    DialogSearch search{title, owner, nullptr};
     ::EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
     return search.hwnd;
 }
 
-int Dialog(const std::wstring& title, DWORD timeoutMs, bool wantGone) {
+// The question a dialog box asks: the system gives it its own title and text (Windows the
+// owner's title, Wine "Error"), so it is found by its owner.
+HWND FindQuestion(const std::wstring& ownerTitle) {
+    HWND owner = FindDialog(ownerTitle);
+    return owner ? FindDialog(L"", owner) : nullptr;
+}
+
+int Dialog(const std::wstring& title, DWORD timeoutMs, bool wantGone, bool question = false) {
     HWND hwnd = nullptr;
     const bool reached = probe::WaitFor(
         [&] {
-            hwnd = FindDialog(title);
+            hwnd = question ? FindQuestion(title) : FindDialog(title);
             return (hwnd != nullptr) != wantGone;
         },
         timeoutMs);
@@ -368,7 +379,7 @@ int HoldFile(const wchar_t* path, int seconds) {
 }
 
 int Usage() {
-    return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|clipboard|holdclip|holdfile|glyph");
+    return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|question|clipboard|holdclip|holdfile|glyph");
 }
 
 }  // namespace
@@ -379,6 +390,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"dialog" || command == L"nodialog")
         return Dialog(argv[2], argc > 3 ? DWORD(_wtoi(argv[3])) : 10000, command == L"nodialog");
+    if (command == L"question") return Dialog(argv[2], argc > 3 ? DWORD(_wtoi(argv[3])) : 10000, false, true);
     if (command == L"holdclip") return HoldClipboard(_wtoi(argv[2]));
     if (command == L"clipboard") return PasteBitmap(argv[2]);
     if (command == L"holdfile") return argc < 4 ? Usage() : HoldFile(argv[2], _wtoi(argv[3]));
