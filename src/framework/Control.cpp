@@ -114,6 +114,7 @@ void Control::SetText(const std::wstring& text) {
 void Control::SetHint(const std::wstring& hint) {
     if (hint == hint_) return;
     hint_ = hint;
+    Hints::Instance().HintChanged(this);
     TellAccessibility(EVENT_OBJECT_NAMECHANGE);
 }
 

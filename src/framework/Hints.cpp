@@ -45,6 +45,11 @@ void Hints::Forget(Control* control) {
     control_ = nullptr;
 }
 
+void Hints::HintChanged(Control* control) {
+    if (control != control_ || !onHint) return;
+    onHint(std::wstring(base::LongHint(control->Hint())));
+}
+
 void Hints::ShowNow() {
     showTimer_->Stop();
     if (!control_ || control_->Hint().empty() || !control_->Showing()) return;

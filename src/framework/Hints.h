@@ -27,6 +27,9 @@ public:
     void PointerLeft();
     // A control that goes away stops being the one under the pointer.
     void Forget(Control* control);
+    // The hint of `control` has changed: onHint gets its new long part if it is the one under
+    // the pointer (a click on it that changes its hint shows at once where the pointer rests).
+    void HintChanged(Control* control);
     Control* HintControl() const { return control_; }
 
     // The long part of the hint of the control under the pointer ("" when none).

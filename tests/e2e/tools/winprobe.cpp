@@ -17,6 +17,9 @@
 //   winprobe move TITLE X Y W H          puts another program's window there (no activation)
 //   winprobe list                        every top-level window with a title (for logs)
 //   winprobe monitors                    MONITOR_COUNT and MONITORS='X,Y,WxH ...' (primary first)
+//   winprobe record FILE TEXT...         adds its TEXTs, one line, to FILE (UTF-8): a program
+//                                        that the shell opens for an address records what it
+//                                        was given
 //   winprobe framepicture W H            the picture the capture frame of W x H must show
 //                                        (tests/win/support/FramePicture.h): a line
 //                                        "LETTER R G B NAME" for each part, then its rows, a
@@ -346,8 +349,17 @@ int FramePicture(int w, int h) {
     return 0;
 }
 
+int Record(const wchar_t* path, int count, wchar_t** texts) {
+    FILE* out = _wfopen(path, L"ab");
+    if (!out) return 1;
+    for (int i = 0; i < count; ++i) std::fprintf(out, "%s%s", i ? " " : "", probe::Utf8(texts[i]).c_str());
+    std::fprintf(out, "\n");
+    return std::fclose(out) == 0 ? 0 : 1;
+}
+
 int Usage() {
-    return probe::Usage("winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|move|list|monitors|framepicture");
+    return probe::Usage(
+        "winprobe info|wait|nchit|taskbar|backdrop|cover|close|show|move|list|monitors|record|framepicture");
 }
 
 }  // namespace
@@ -365,6 +377,7 @@ int wmain(int argc, wchar_t** argv) {
         return ShowBackdrop(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]), seconds,
                             command == L"cover");
     }
+    if (command == L"record") return argc < 3 ? Usage() : Record(argv[2], argc - 3, argv + 3);
     if (argc < 3) return Usage();
     const wchar_t* title = argv[2];
     if (command == L"wait") {
