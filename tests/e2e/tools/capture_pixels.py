@@ -4,8 +4,9 @@ A capture of the backdrop holds, at its pixel (x, y), the backdrop's colour at (
 where OX, OY is the capture's top-left corner in the backdrop's own coordinates. The pattern
 is unique over 1024 x 1024 pixels, so a picture that is shifted, cut, scaled or mirrored shows.
 
-    capture_pixels.py file PICTURE W H OX OY
-        a picture file (any format PIL reads) of W x H pixels holding the capture
+    capture_pixels.py file PICTURE W H OX OY [ROWS]
+        a picture file (any format PIL reads) of W x H pixels holding the capture; with ROWS,
+        only its first ROWS rows lay on a screen, and the rows below are black
     capture_pixels.py files W H OX OY PICTURE...
         the same for several files (all are checked)
     capture_pixels.py screen SHOT.png SX SY W H OX OY
@@ -39,6 +40,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from frame_pixels import backdrop_color  # noqa: E402  (the one definition of the pattern)
 
 RED = (255, 0, 0)
+BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
 def report(what, total, mismatches, limit=10):
     print(f"{what}: {total - len(mismatches)}/{total} pixels as expected")
@@ -58,7 +60,7 @@ def locate(image, color):
     return None
 
 
-def check_file(path, w, h, ox, oy):
+def check_file(path, w, h, ox, oy, shown=None):
     image = Image.open(path)
     print(f"{path}: {image.format} {image.size[0]} x {image.size[1]}, mode {image.mode}")
     image = image.convert("RGB")
@@ -69,7 +71,7 @@ def check_file(path, w, h, ox, oy):
     mismatches = []
     for y in range(h):
         for x in range(w):
-            want = backdrop_color(ox + x, oy + y)
+            want = backdrop_color(ox + x, oy + y) if shown is None or y < shown else BLACK
             if data[x, y] != want:
                 mismatches.append(f"({x},{y}): expected {want}, got {data[x, y]}")
     if mismatches:
@@ -238,7 +240,7 @@ def main(argv):
         return 2
     command, args = argv[1], argv[2:]
     try:
-        if command == "file" and len(args) == 5:
+        if command == "file" and len(args) in (5, 6):
             return check_file(args[0], *(int(a) for a in args[1:]))
         if command == "screen" and len(args) == 7:
             return check_screen(args[0], *(int(a) for a in args[1:]))
