@@ -14,8 +14,6 @@ readonly kWsPopup=0x80000000 kWsCaption=0x00C00000 kWsThickFrame=0x00040000
 readonly kWsSysMenu=0x00080000 kWsMinimizeBox=0x00020000 kWsMaximizeBox=0x00010000
 readonly kWsExAppWindow=0x00040000 kWsExLayered=0x00080000
 readonly kLwaColorKey=0x1
-# "Minimize this" lies at 478, 59, 87 x 17 of the panel's client area.
-readonly kMinimizeThisX=$((478 + 87 / 2)) kMinimizeThisY=$((59 + 17 / 2))
 
 # The frame's picture in a screenshot, pixel by pixel (the backdrop shows behind its inside).
 CheckFramePicture() {
@@ -111,10 +109,9 @@ CheckShowBorder() {
   CloseCover
 }
 ClickTab 'Advanced capturing'
-if FindCtl 'show border'; then
-  # The link of the advanced page lies at 480, 8 of the page, that of the simple page at 16,
-  # 24 of its page; both pages share one place in the window.
-  pageX=$((CTL_X - 480)) pageY=$((CTL_Y - 8))
+# The link of the advanced page is a panel of its own; the simple page's, a label, lies on
+# its page, which has the same place in the window.
+if PageAt Panel2 'show border'; then
   panel2="$CTL_CX $CTL_CY"
   shot=$(Screenshot show-border-advanced)
   Check "\"show border\" shows in red on the advanced page" "$kPython" -c '
@@ -126,9 +123,8 @@ sys.exit(0 if red >= 20 else "%d red pixels where the link is" % red)' "$shot" "
   # shellcheck disable=SC2086  # the two numbers of the point
   CheckShowBorder '"show border" on the advanced page' $panel2 advanced
   ClickTab 'Simple capturing'
-  CheckShowBorder '"show border" on the simple page' $((pageX + 16 + 20)) $((pageY + 24 + 5)) simple
-else
-  Fail '"show border" on the advanced page is found'
+  Place Label3
+  CheckShowBorder '"show border" on the simple page' $((PLACE_X + 20)) $((PLACE_Y + 5)) simple
 fi
 
 # Alt+F4 goes to the window with the focus: a click on the frame's top band gives it that.
@@ -157,7 +153,9 @@ fi
 
 # ---- second run: "Minimize this", then close with the frame minimized -------------------
 StartPair
-ClickClient "$kPanel" "$kMinimizeThisX" "$kMinimizeThisY"
+WinInfo "$kPanel"
+PAGE_X=$WIN_CLIENT_X PAGE_Y=$WIN_CLIENT_Y  # "Minimize this" lies on the window's client area
+ClickPlace Minimize
 if WaitWin "$kPanel" iconic 5000; then
   Ok "\"Minimize this\" minimizes the control panel"
 else
