@@ -304,8 +304,10 @@ HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* en
     long to = 0;
     if (self && direction == NAVDIR_FIRSTCHILD) to = 1;
     if (self && direction == NAVDIR_LASTCHILD) to = count;
-    if (!self && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT)) to = start.lVal + 1;
-    if (!self && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT)) to = start.lVal - 1;
+    if (!self && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT))
+        to = start.lVal + 1;
+    if (!self && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT))
+        to = start.lVal - 1;
     if (self && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
         return standard_->accNavigate(direction, start, end);  // beyond the client area
     if (to < 1 || to > count) return S_FALSE;
@@ -401,7 +403,8 @@ void NotifyAccessibility(const Control& control, DWORD event) {
     }
     const Container* parent = control.Parent();
     if (!parent || !parent->Handle()) return;
-    if (const long id = AccessibleChildId(*parent, control)) ::NotifyWinEvent(event, parent->Handle(), OBJID_CLIENT, id);
+    if (const long id = AccessibleChildId(*parent, control))
+        ::NotifyWinEvent(event, parent->Handle(), OBJID_CLIENT, id);
 }
 
 }  // namespace fw

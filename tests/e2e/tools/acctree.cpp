@@ -75,8 +75,8 @@ Node Describe(IAccessible* acc, long id) {
 
 void Print(int depth, const Node& n) {
     std::printf("%d\t%s\t%s\t%s\t%s\t%ld %ld %ld %ld\t%s\t%s\n", depth, probe::Utf8(n.role).c_str(),
-                probe::Utf8(n.name).c_str(), probe::Utf8(n.value).c_str(), probe::Utf8(n.states).c_str(), n.x, n.y,
-                n.w, n.h, probe::Utf8(n.action).c_str(), probe::Utf8(n.shortcut).c_str());
+                probe::Utf8(n.name).c_str(), probe::Utf8(n.value).c_str(), probe::Utf8(n.states).c_str(), n.x, n.y, n.w,
+                n.h, probe::Utf8(n.action).c_str(), probe::Utf8(n.shortcut).c_str());
 }
 
 IAccessible* ClientOf(HWND wnd) {
