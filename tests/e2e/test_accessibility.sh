@@ -65,7 +65,11 @@ SeriesFiles() { find "$gSeries" -maxdepth 1 -name 'acc*.bmp' -printf '%f\n' | so
 readonly gBackdropX=690 gBackdropY=60
 ShowBackdrop "$gBackdropX" "$gBackdropY" 580 440 180 || Fail "backdrop window shows"
 StartCapturePair
+# Libraries mapped into the running program, as the kernel sees its process.
+Mapped() { grep -Eio '(oleacc|oleaut32)\.dll' "/proc/$SNAPVANE_PID/maps" | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' '; }
+CheckEq "while no assistive technology asks, oleacc.dll and oleaut32.dll are not loaded" "" "$(Mapped)"
 CheckTreeNamesAndRoles "the simple page"
+CheckEq "... the first request loads them" "oleacc.dll oleaut32.dll " "$(Mapped)"
 tree=$(Tree "$kPanel")
 CheckEq "the pages are tabs of a tab list, the simple one selected" \
   "Simple capturing:selected,selectable Advanced capturing:selectable About:selectable" \
@@ -120,6 +124,11 @@ Click "$CTL_CX" "$CTL_CY"
 Keys ctrl+a
 TypeText acc
 
+# Listening as a screen reader does to what the program tells of its changes.
+"$WINE" "$ACCTREE" events 6 >"$E2E_DIR/events.txt" 2>>"$E2E_DIR/acctree.err" &
+Track $!
+WaitFor() { local i; for ((i = 0; i < 50; i++)); do grep -q "$1" "$2" 2>/dev/null && return 0; sleep 0.1; done; return 1; }
+WaitFor listening "$E2E_DIR/events.txt" || Fail "the event listener starts"
 Act "Start capturing"
 WaitFile "$gSeries/acc0.bmp" 4 && Ok "\"Press\" on Play starts the series: acc0.bmp at once" ||
   Fail "\"Press\" on Play starts the series: acc0.bmp at once" "$(SeriesFiles)"
@@ -128,6 +137,9 @@ Check "... a bitmap of the area inside the frame's band, as a click writes it" C
   $((WIN_W - 12)) $((WIN_H - 12)) $((WIN_X + 6 - gBackdropX)) $((WIN_Y + 6 - gBackdropY)) "$gSeries/acc0.bmp"
 CheckEq "... Play is now named \"Pause capturing\", \"Recording...\" shows" "push button|Recording..." \
   "$(Field "$(Node "Pause capturing")" 2)|$(Field "$(Node "Recording...")" 3)"
+CheckEq "... told as it happens: \"Recording...\" shown, Play's new name" "show Recording...|name Pause capturing" \
+  "$(awk -F'\t' '$1 == "show" && $4 == "Recording..." { a = $1 " " $4 } $1 == "name" && $4 == "Pause capturing" {
+      b = $1 " " $4 } END { print a "|" b }' "$E2E_DIR/events.txt")"
 Act "Pause capturing"
 sleep 0.5
 paused=$(SeriesFiles)
