@@ -112,6 +112,9 @@ CheckEq "Play is a push button named \"Start capturing\", its action Press" "pus
 CheckEq "Stop is a push button, unavailable while nothing runs" "push button|unavailable" \
   "$(Tree "$kPanel" | awk -F'\t' '$3 == "Stop capturing" { print $2 "|" $5; exit }')"
 CheckPlaces "the series page" "Start capturing" "Stop capturing"
+CheckEq "the lists and edit boxes are named by the labels beside them" \
+  "Capture every:|Filename:|Filetype:|Path to where to save the bitmaps:" \
+  "$(Tree "$kPanel" | awk -F'\t' '$2 != "static text" && $3 ~ /:$/ && $5 !~ /invisible/ { printf "%s%s", sep, $3; sep = "|" }')"
 
 gSeries=$E2E_DIR/series
 mkdir -p "$gSeries"
