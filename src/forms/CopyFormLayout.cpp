@@ -118,6 +118,11 @@ void TCopyForm::DescribeForAssistiveTechnology() {
     Label5.SetAccessibleRole(0);            // the title's shadow: the title itself is Label1
     Panel1.SetAccessibleRole(0);            // the line between the About page's texts and its help
     Image1.SetAccessibleName(L"Snapvane");  // the logo shows the product's name
+    // The lists are named by the labels beside them, which have no window the system could
+    // find them by.
+    CountInterval.SetAccessibleName(Label9.Text());
+    Intervall.SetAccessibleName(Label7.Text());
+    Filetype.SetAccessibleName(Label6.Text());
 }
 
 void TCopyForm::SetUpPreviewPanel(fw::Panel& panel) {

@@ -193,7 +193,10 @@ void TMainForm::FormKeyDown(WORD& key, fw::ShiftState shift) {
     // The arrow keys place the frame where no mouse does: they move it, with SHIFT they size
     // it, with CTRL by 10 pixels a step.
     const int dx = key == VK_LEFT ? -1 : key == VK_RIGHT ? 1 : 0, dy = key == VK_UP ? -1 : key == VK_DOWN ? 1 : 0;
-    if (!dx && !dy) return;
+    if (!dx && !dy) {
+        if (CopyForm) CopyForm->FormKeyDown(key, shift);  // the control panel's keys work from here too
+        return;
+    }
     const base::IntRect to = base::FrameAfterArrow(base::IntRect{Left(), Top(), Left() + Width(), Top() + Height()}, dx,
                                                    dy, (shift & fw::kShift) != 0, (shift & fw::kCtrl) != 0);
     SetBounds(to.left, to.top, to.Width(), to.Height());

@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,12 +34,15 @@ const AccessibilityLibrary& Library() {
     return library;
 }
 
-// The controls an object shows, in their order, after the control's own items: all but
-// those told of nothing.
+// The controls an object shows, after the control's own items: all but those told of
+// nothing, in the order they were made, which is their reading order, except that those
+// along the bottom edge (a status bar) come last, as they are read last.
 std::vector<Control*> Children(const WinControl& owner) {
     std::vector<Control*> children;
     for (Control* c : owner.AccessibleControls())
         if (c->AccessibleRole() != 0) children.push_back(c);
+    std::stable_partition(children.begin(), children.end(),
+                          [](const Control* c) { return c->GetAlign() != Align::Bottom; });
     return children;
 }
 
@@ -68,7 +72,11 @@ VARIANT Int(long v) {
 // clients that hold it; once the window goes it answers RPC_E_DISCONNECTED.
 class AccessibleClient final : public IAccessible {
 public:
-    AccessibleClient(WinControl* owner, IAccessible* standard) : container_(owner), standard_(standard) {}
+    // `nameOnly`: the system's object answers everything but the control's own name.
+    AccessibleClient(WinControl* owner, IAccessible* standard, bool nameOnly)
+        : container_(owner),
+          standard_(standard),
+          nameOnly_(nameOnly) {}
     AccessibleClient(const AccessibleClient&) = delete;
     AccessibleClient& operator=(const AccessibleClient&) = delete;
 
@@ -112,16 +120,19 @@ public:
 
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (nameOnly_) return container_ ? standard_->get_accParent(parent) : RPC_E_DISCONNECTED;
         if (!container_) return RPC_E_DISCONNECTED;
         return standard_->get_accParent(parent);
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+        if (nameOnly_) return container_ ? standard_->get_accChildCount(count) : RPC_E_DISCONNECTED;
         if (!count) return E_POINTER;
         if (!container_) return RPC_E_DISCONNECTED;
         *count = container_->AccessibleItemCount() + long(Children(*container_).size());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
+        if (nameOnly_) return container_ ? standard_->get_accChild(child, out) : RPC_E_DISCONNECTED;
         if (!out) return E_POINTER;
         *out = nullptr;
         Control* c = nullptr;
@@ -132,18 +143,23 @@ public:
         return Library().objectFromWindow(wnd, DWORD(OBJID_WINDOW), __uuidof(IDispatch), reinterpret_cast<void**>(out));
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (nameOnly_ && container_ && (child.vt != VT_I4 || child.lVal != CHILDID_SELF))
+            return standard_->get_accName(child, name);
         if (IsItem(child)) return Text(Item(child).name, name);
         return Describe(child, name, [](const Control& c) { return c.AccessibleName(); });
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (nameOnly_) return container_ ? standard_->get_accValue(child, value) : RPC_E_DISCONNECTED;
         if (IsItem(child)) return Text(std::wstring(), value);
         return Describe(child, value, [](const Control& c) { return c.AccessibleValue(); });
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+        if (nameOnly_) return container_ ? standard_->get_accDescription(child, description) : RPC_E_DISCONNECTED;
         if (IsItem(child)) return Text(std::wstring(), description);
         return Describe(child, description, [](const Control& c) { return c.AccessibleDescription(); });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (nameOnly_) return container_ ? standard_->get_accRole(child, role) : RPC_E_DISCONNECTED;
         if (!role) return E_POINTER;
         Control* c = nullptr;
         if (HRESULT hr = Find(child, c); hr != S_OK) {
@@ -154,6 +170,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (nameOnly_) return container_ ? standard_->get_accState(child, state) : RPC_E_DISCONNECTED;
         if (!state) return E_POINTER;
         Control* c = nullptr;
         if (HRESULT hr = Find(child, c); hr != S_OK) {
@@ -177,27 +194,33 @@ public:
         return S_FALSE;
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        if (nameOnly_) return container_ ? standard_->get_accKeyboardShortcut(child, shortcut) : RPC_E_DISCONNECTED;
         if (IsItem(child)) return Text(std::wstring(), shortcut);
         return Describe(child, shortcut, [](const Control& c) { return c.AccessibleShortcut(); });
     }
     HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (nameOnly_) return container_ ? standard_->get_accFocus(focus) : RPC_E_DISCONNECTED;
         if (!container_) return RPC_E_DISCONNECTED;
         return standard_->get_accFocus(focus);
     }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (nameOnly_) return container_ ? standard_->get_accSelection(selection) : RPC_E_DISCONNECTED;
         if (selection) selection->vt = VT_EMPTY;
         return DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (nameOnly_) return container_ ? standard_->get_accDefaultAction(child, action) : RPC_E_DISCONNECTED;
         if (IsItem(child)) return Text(Item(child).action, action);
         return Describe(child, action, [](const Control& c) { return c.AccessibleAction(); });
     }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        if (nameOnly_) return container_ ? standard_->accSelect(flags, child) : RPC_E_DISCONNECTED;
         Control* c = nullptr;
         if (HRESULT hr = Find(child, c); hr != S_OK) return hr == kItem ? DISP_E_MEMBERNOTFOUND : hr;
         return c ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
     }
     HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
+        if (nameOnly_) return container_ ? standard_->accLocation(left, top, width, height, child) : RPC_E_DISCONNECTED;
         if (!left || !top || !width || !height) return E_POINTER;
         Control* c = nullptr;
         const HRESULT found = Find(child, c);
@@ -221,6 +244,7 @@ public:
     HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override;
     HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* child) override;
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (nameOnly_) return container_ ? standard_->accDoDefaultAction(child) : RPC_E_DISCONNECTED;
         Control* c = nullptr;
         if (HRESULT hr = Find(child, c); hr != S_OK) {
             if (hr != kItem) return hr;
@@ -291,9 +315,11 @@ private:
     LONG references_ = 1;
     WinControl* container_;
     IAccessible* standard_;
+    const bool nameOnly_;
 };
 
 HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    if (nameOnly_) return container_ ? standard_->accNavigate(direction, start, end) : RPC_E_DISCONNECTED;
     if (!end) return E_POINTER;
     end->vt = VT_EMPTY;
     Control* c = nullptr;
@@ -304,8 +330,10 @@ HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* en
     long to = 0;
     if (self && direction == NAVDIR_FIRSTCHILD) to = 1;
     if (self && direction == NAVDIR_LASTCHILD) to = count;
-    if (!self && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT)) to = start.lVal + 1;
-    if (!self && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT)) to = start.lVal - 1;
+    if (!self && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN || direction == NAVDIR_RIGHT))
+        to = start.lVal + 1;
+    if (!self && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP || direction == NAVDIR_LEFT))
+        to = start.lVal - 1;
     if (self && direction != NAVDIR_FIRSTCHILD && direction != NAVDIR_LASTCHILD)
         return standard_->accNavigate(direction, start, end);  // beyond the client area
     if (to < 1 || to > count) return S_FALSE;
@@ -314,6 +342,7 @@ HRESULT AccessibleClient::accNavigate(long direction, VARIANT start, VARIANT* en
 }
 
 HRESULT AccessibleClient::accHitTest(long x, long y, VARIANT* child) {
+    if (nameOnly_) return container_ ? standard_->accHitTest(x, y, child) : RPC_E_DISCONNECTED;
     if (!child) return E_POINTER;
     child->vt = VT_EMPTY;
     if (!container_) return RPC_E_DISCONNECTED;
@@ -354,7 +383,7 @@ LRESULT AnswerGetObject(WinControl& container, WPARAM wp, LPARAM lp) {
                                           reinterpret_cast<void**>(&standard))) ||
             !standard)
             return 0;
-        object = new AccessibleClient(&container, standard);
+        object = new AccessibleClient(&container, standard, container.NamesItself());
     }
     const LRESULT result = library.lresultFromObject(kIidAccessible, wp, object);
     return result > 0 ? result : 0;
@@ -401,7 +430,8 @@ void NotifyAccessibility(const Control& control, DWORD event) {
     }
     const Container* parent = control.Parent();
     if (!parent || !parent->Handle()) return;
-    if (const long id = AccessibleChildId(*parent, control)) ::NotifyWinEvent(event, parent->Handle(), OBJID_CLIENT, id);
+    if (const long id = AccessibleChildId(*parent, control))
+        ::NotifyWinEvent(event, parent->Handle(), OBJID_CLIENT, id);
 }
 
 }  // namespace fw

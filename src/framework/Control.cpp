@@ -270,8 +270,9 @@ LRESULT CALLBACK AccessibilityProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UIN
 
 }  // namespace
 
-void WinControl::AnswerAccessibility() {
-    ownAccessibleObject_ = true;
+void WinControl::AnswerAccessibility(bool nameOnly) {
+    ownAccessibleObject_ = !nameOnly;
+    ownAccessibleName_ = nameOnly;
     if (hwnd_) ::SetWindowSubclass(hwnd_, &AccessibilityProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -294,6 +295,7 @@ void WinControl::CreateChild(const wchar_t* className, DWORD style, DWORD exStyl
     Attach(wnd);
     ApplyFont();
     ApplyZOrder();
+    if (!accessibleName_.empty()) AnswerAccessibility(true);
 }
 
 void WinControl::ApplyFont() {

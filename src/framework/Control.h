@@ -211,6 +211,9 @@ public:
     virtual AccessibleItem DescribeAccessibleItem(long) const { return {}; }
     virtual void DoAccessibleItemAction(long) {}
     bool HasOwnAccessibleObject() const { return ownAccessibleObject_; }
+    // A common control whose object is the system's but whose name is ours (the name of the
+    // label beside it, which the system does not find, the label having no window).
+    bool NamesItself() const { return ownAccessibleName_; }
     // Tells listening assistive technology that an EVENT_OBJECT_ happened to item `index`.
     void TellAccessibilityOfItem(long index, DWORD event) const;
 
@@ -218,8 +221,10 @@ protected:
     friend LRESULT AnswerGetObject(WinControl& control, WPARAM wp, LPARAM lp);
     // Creates the child window of a common-control class and attaches this object to it.
     void CreateChild(const wchar_t* className, DWORD style, DWORD exStyle = 0);
-    // The common control's WM_GETOBJECT gets our object (Accessibility.h), not the system's.
-    void AnswerAccessibility();
+    // The common control's WM_GETOBJECT gets our object (Accessibility.h), not the system's;
+    // or, with `nameOnly`, the system's object with our name. A common control given a name
+    // (SetAccessibleName) gets the latter when its window is made.
+    void AnswerAccessibility(bool nameOnly = false);
     // Takes this object off its window, a common control's or one of ours.
     void HandleDestroying() override;
     void BoundsChanged() override;
@@ -234,6 +239,7 @@ protected:
     HFONT hfont_ = nullptr;
     bool inFront_ = false;
     bool ownAccessibleObject_ = false;
+    bool ownAccessibleName_ = false;
     AccessibleClient* accessible_ = nullptr;  // handed to assistive technology, once asked
     Brush ctlBrush_;
     bool tabStop_ = false;

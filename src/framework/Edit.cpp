@@ -1,5 +1,6 @@
 #include "framework/Edit.h"
 
+#include "base/Text.h"
 #include "framework/Container.h"
 
 namespace fw {
@@ -53,6 +54,7 @@ void LabeledEdit::AttachedLabel::ScaleForDpi(int, int) {
 
 void LabeledEdit::SetLabelCaption(const std::wstring& caption) {
     label_.SetText(caption);
+    SetAccessibleName(base::AccessKeyFree(caption));  // the label has no window to name the edit
     PlaceLabel();
 }
 

@@ -272,6 +272,40 @@ WinPath() { printf 'Z:%s\n' "${1//\//\\}"; }
 # CapturePixels ...: tools/capture_pixels.py (see its help).
 CapturePixels() { "$kPython" "$kCapturePixels" "$@"; }
 
+# BrowseTo LINK DEPTH: Browse, and in the folder browser the folder LINK (in /tmp) or, DEPTH
+# levels under it, each level the only folder of the one above; OK with Enter.
+BrowseTo() {
+  local level
+  ClickCtl 'Browse...'
+  if ! WaitDialog 'Browse for Folder' 5000; then
+    Fail "Browse opens the folder browser"
+    LogWindows
+    return 1
+  fi
+  CheckEq "Browse opens the folder browser titled \"Select folder\"" "Select folder" "$DLG_TEXT"
+  sleep 0.4
+  # The OK button has the focus; Shift+Tab goes to the tree: Desktop, its first child "/".
+  Keys shift+Tab
+  Keys Home
+  Keys Down
+  Keys Right
+  sleep 0.5
+  xdotool type --delay 30 tmp
+  sleep 0.3
+  Keys Right
+  sleep 0.8
+  xdotool type --delay 30 "${1#/tmp/}"
+  sleep 0.4
+  for ((level = 0; level < $2; level++)); do
+    Keys Right  # opens the folder
+    sleep 0.6
+    Keys Right  # its first folder
+    sleep 0.3
+  done
+  Keys Return
+  WaitNoDialog 'Browse for Folder' 3000 || { Fail "the folder browser closes"; Keys Escape; }
+}
+
 # The backdrop of ShowBackdrop runs in a background subshell, so lib.sh's end of test stops the
 # subshell but not winprobe under it, and the window would stay up for its whole lifetime over
 # the next tests: closed here by its title at the end of the test.

@@ -4,6 +4,8 @@
 //   acctree tree TITLE             the tree of the top-level window TITLE, one object a line
 //   acctree do TITLE NAME [N]      the default action of the N-th (1st) showing object named NAME
 //   acctree hit X Y                the object at a screen point, as one line
+//   acctree events SECONDS         for that long, the objects whose name, state or value changed,
+//                                  shown or hidden, as the program tells: the event, then the line
 //
 // A line: depth, role, name, value, states, left top width height, default action, shortcut,
 // tab-separated. A window among the children is followed into its client area, as screen
@@ -75,8 +77,8 @@ Node Describe(IAccessible* acc, long id) {
 
 void Print(int depth, const Node& n) {
     std::printf("%d\t%s\t%s\t%s\t%s\t%ld %ld %ld %ld\t%s\t%s\n", depth, probe::Utf8(n.role).c_str(),
-                probe::Utf8(n.name).c_str(), probe::Utf8(n.value).c_str(), probe::Utf8(n.states).c_str(), n.x, n.y,
-                n.w, n.h, probe::Utf8(n.action).c_str(), probe::Utf8(n.shortcut).c_str());
+                probe::Utf8(n.name).c_str(), probe::Utf8(n.value).c_str(), probe::Utf8(n.states).c_str(), n.x, n.y, n.w,
+                n.h, probe::Utf8(n.action).c_str(), probe::Utf8(n.shortcut).c_str());
 }
 
 IAccessible* ClientOf(HWND wnd) {
@@ -168,6 +170,52 @@ int Hit(long x, long y) {
     return 0;
 }
 
+const char* EventName(DWORD event) {
+    switch (event) {
+    case EVENT_OBJECT_SHOW:
+        return "show";
+    case EVENT_OBJECT_HIDE:
+        return "hide";
+    case EVENT_OBJECT_STATECHANGE:
+        return "state";
+    case EVENT_OBJECT_NAMECHANGE:
+        return "name";
+    case EVENT_OBJECT_VALUECHANGE:
+        return "value";
+    default:
+        return nullptr;
+    }
+}
+
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND wnd, LONG object, LONG child, DWORD, DWORD) {
+    const char* name = EventName(event);
+    if (!name || !wnd || object != OBJID_CLIENT) return;
+    IAccessible* acc = nullptr;
+    VARIANT id;
+    ::VariantInit(&id);
+    if (FAILED(::AccessibleObjectFromEvent(wnd, DWORD(object), DWORD(child), &acc, &id)) || !acc) return;
+    std::printf("%s\t", name);
+    Print(0, Describe(acc, id.vt == VT_I4 ? id.lVal : CHILDID_SELF));
+    std::fflush(stdout);
+    acc->Release();
+}
+
+int Events(DWORD seconds) {
+    HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_VALUECHANGE, nullptr, &OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    if (!hook) return 1;
+    std::printf("listening\n");
+    std::fflush(stdout);
+    const DWORD end = ::GetTickCount() + seconds * 1000;
+    for (DWORD now = ::GetTickCount(); now < end; now = ::GetTickCount()) {
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    }
+    ::UnhookWinEvent(hook);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -177,5 +225,6 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"tree" && argc > 2) return Tree(argv[2]);
     if (command == L"do" && argc > 3) return Do(argv[2], argv[3], argc > 4 ? _wtoi(argv[4]) : 1);
     if (command == L"hit" && argc > 3) return Hit(_wtol(argv[2]), _wtol(argv[3]));
-    return probe::Usage("acctree tree TITLE | do TITLE NAME [N] | hit X Y");
+    if (command == L"events" && argc > 2) return Events(DWORD(_wtoi(argv[2])));
+    return probe::Usage("acctree tree TITLE | do TITLE NAME [N] | hit X Y | events SECONDS");
 }
