@@ -91,6 +91,9 @@ TypeText() {
 
 # ReadClipboard FILE: the clipboard's bitmap as a native X program pastes it.
 ReadClipboard() { timeout 5 xclip -selection clipboard -t image/bmp -o >"$1" 2>>"$E2E_DIR/xclip.err"; }
+# EmptyClipboard: nothing on the clipboard, so that a copy that did not happen is not taken for
+# one (the clipboard outlives the program: another run may have put the same picture there).
+EmptyClipboard() { CtlProbe emptyclip || Fail "the clipboard is emptied"; }
 
 # ---- places of the layout ----------------------------------------------------------------
 # Where the control panel's layout puts the controls that a test clicks or looks at, in

@@ -73,6 +73,16 @@ CheckPrintout() {
   rm -f "$WINE_ENV_PDF_DIR"/*.pdf
 }
 
+# MoveFrame DX DY: the frame moved by DX, DY (CTRL+drag on its top band); then CaptureGeometry.
+# A capture of another place: its picture differs from the last one from the first pixel on.
+MoveFrame() {
+  WinInfo "$kFrame"
+  xdotool keydown ctrl
+  Drag $((WIN_X + 100)) $((WIN_Y + 2)) $((WIN_X + 100 + $1)) $((WIN_Y + 2 + $2))
+  xdotool keyup ctrl
+  CaptureGeometry
+}
+
 # Resize DX DY: the frame's grip dragged by DX, DY; then CaptureGeometry.
 Resize() {
   WinInfo "$kFrame"
@@ -98,6 +108,7 @@ CheckPreview "the preview shows the area inside the red band, from its top-left 
 
 # Alt with the underlined letter presses the button as a click does: C&opy.
 ClickCaptionButton "$kPanel" caption
+EmptyClipboard
 Keys alt+o
 ReadClipboard "$E2E_DIR/clipboard.bmp"
 Check "Alt+O (\"C&opy\"): the clipboard holds the area inside the red band, ${CW} x $CH, pixel for pixel" \
@@ -304,9 +315,12 @@ rm -f "$WINE_ENV_PDF_DIR"/*.pdf
 ClickCtl '&Print'
 CheckPrintout "then the simple page's Print: its own capture, in the size at the countdown's start" \
   "$startW" "$startH" "$simpleW" "$simpleH" "$OX" "$OY"
+MoveFrame 20 16
+ClickCaptionButton "$kPanel" caption
 Keys alt+c
 sleep 0.3
-CheckPreview "Alt+C (\"&Capture bitmap\") captures the frame as it is now" 300 150
+CheckPreview "Alt+C (\"&Capture bitmap\") captures the frame at its new place" 300 150
+EmptyClipboard
 ClickCtl 'C&opy'
 ReadClipboard "$E2E_DIR/clipboard-alt-c.bmp"
 Check "... all ${CW} x $CH of it" CapturePixels file "$E2E_DIR/clipboard-alt-c.bmp" "$CW" "$CH" "$OX" "$OY"
@@ -342,12 +356,16 @@ Check "Copy puts the ${CW} x $CH capture on the clipboard" \
 firstW=$CW firstH=$CH firstX=$OX firstY=$OY
 
 # The space key on the control panel: held down it does nothing (for longer than a capture
-# takes after the release), released it captures; the frame a little larger first.
+# takes after the release), released it captures; the frame moved and a little larger first.
+MoveFrame 24 18
 Resize 40 20
 ClickCaptionButton "$kPanel" caption
 xdotool keydown space
 sleep 1
+newX=$OX newY=$OY
+OX=$firstX OY=$firstY
 CheckPreview "the space key held down on the control panel: no capture yet" "$firstW" "$firstH"
+OX=$newX OY=$newY
 xdotool keyup space
 sleep 0.3
 CheckPreview "... released: the control panel captures the frame's new area (${CW} x $CH)" "$CW" "$CH"

@@ -18,6 +18,7 @@
 //   ctlprobe clipboard FILE                 the clipboard's bitmap as a Windows program of
 //                                           this build's bitness pastes it (CF_DIB), written
 //                                           to FILE as a bitmap file
+//   ctlprobe emptyclip                      empties the clipboard (then nothing pastes from it)
 //   ctlprobe holdclip SECONDS               holds the clipboard open (as another program
 //                                           may), printing CLIPBOARD_HELD=1 once it does
 //   ctlprobe holdfile PATH SECONDS          holds a file open with no sharing (as another
@@ -358,6 +359,13 @@ int PasteBitmap(const wchar_t* path) {
     return status;
 }
 
+int ClearClipboard() {
+    if (!::OpenClipboard(nullptr)) return 1;
+    const bool emptied = ::EmptyClipboard() != FALSE;
+    ::CloseClipboard();
+    return emptied ? 0 : 1;
+}
+
 int HoldClipboard(int seconds) {
     if (!::OpenClipboard(nullptr)) return 1;
     std::printf("CLIPBOARD_HELD=1\n");
@@ -379,13 +387,15 @@ int HoldFile(const wchar_t* path, int seconds) {
 }
 
 int Usage() {
-    return probe::Usage("ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|question|clipboard|holdclip|holdfile|glyph");
+    return probe::Usage(
+        "ctlprobe sbtext|ctl|enabled|tab|dialog|nodialog|question|clipboard|emptyclip|holdclip|holdfile|glyph");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     probe::ShellLineEnds();
+    if (argc == 2 && std::wstring(argv[1]) == L"emptyclip") return ClearClipboard();
     if (argc < 3) return Usage();
     const std::wstring command = argv[1];
     if (command == L"dialog" || command == L"nodialog")
