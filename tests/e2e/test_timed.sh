@@ -101,6 +101,7 @@ CheckEq "after the capture the start button and Copy, Save and Print are enabled
 # shellcheck disable=SC2086  # the panel's two numbers
 CheckPreviewAt "the countdown page's preview holds the area inside the red band, without the frame's last digit" \
   $countPanel 250 130
+EmptyClipboard
 ClickCtl Copy
 ReadClipboard "$E2E_DIR/countdown.bmp"
 Check "its Copy gives the whole ${CW} x $CH picture of the area, pixel for pixel" \
@@ -126,6 +127,7 @@ else
 fi
 WaitWin "$kPanel" normal 6000 >/dev/null || Fail "the second countdown ends" "$(WinLine "$kPanel")"
 sleep 0.5
+EmptyClipboard
 ClickCtl Copy
 ReadClipboard "$E2E_DIR/countdown-space.bmp"
 Check "... and its picture too is the area, without the frame's last digit" \
