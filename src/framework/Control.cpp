@@ -164,6 +164,7 @@ long Control::AccessibleState() const {
 }
 
 std::wstring Control::AccessibleShortcut() const {
+    if (!accessibleShortcut_.empty()) return accessibleShortcut_;
     const wchar_t key = base::AccessKey(text_);
     return key ? std::wstring(L"Alt+") + key : std::wstring();
 }

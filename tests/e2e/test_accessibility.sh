@@ -98,6 +98,15 @@ CheckEq "a click at the centre of \"show border\"'s place raises the frame" "255
   "$(Pixel "$(Screenshot show-border)" $((WIN_X + 2)) $((WIN_Y + 2)))"
 CloseCover
 
+# ALT+B does what "show border" does.
+ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
+ClickTab 'Simple capturing' >/dev/null  # the panel in the foreground, the key for it
+Keys alt+b
+sleep 0.5
+CheckEq "ALT+B raises the frame as \"show border\" does" "255 0 0" \
+  "$(Pixel "$(Screenshot alt-b)" $((WIN_X + 2)) $((WIN_Y + 2)))"
+CloseCover
+
 # ---- pages and the series by default actions alone --------------------------------------
 Act "Advanced capturing"
 sleep 0.5
@@ -109,8 +118,8 @@ CheckTreeNamesAndRoles "the series page"
 play=$(Node "Start capturing")
 CheckEq "Play is a push button named \"Start capturing\", its action Press" "push button|Press" \
   "$(Field "$play" 2)|$(Field "$play" 7)"
-CheckEq "Stop is a push button, unavailable while nothing runs" "push button|unavailable" \
-  "$(Tree "$kPanel" | awk -F'\t' '$3 == "Stop capturing" { print $2 "|" $5; exit }')"
+CheckEq "Stop is a push button, unavailable while nothing runs, its key Esc" "push button|unavailable|Esc" \
+  "$(Tree "$kPanel" | awk -F'\t' '$3 == "Stop capturing" { print $2 "|" $5 "|" $8; exit }')"
 CheckPlaces "the series page" "Start capturing" "Stop capturing"
 CheckEq "the lists and edit boxes are named by the labels beside them" \
   "Capture every:|Filename:|Filetype:|Path to where to save the bitmaps:" \
@@ -213,9 +222,13 @@ a = Image.open(sys.argv[1]).crop(tuple(map(int, sys.argv[3:]))); b = Image.open(
 sys.exit(1 if ImageChops.difference(a.convert("RGB"), b.convert("RGB")).getbbox() else 0)' \
   "$(Screenshot anim-c)" "$(sleep 1; Screenshot anim-d)" "$ax" "$ay" $((ax + aw)) $((ay + ah)) &&
   Ok "... and it stands still on the screen" || Fail "... and it stands still on the screen"
+Keys alt+a
+sleep 0.5
+CheckEq "ALT+A on the About page is a click on the animation: it plays again" "Stop|animated" \
+  "$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print $3 "|" $5; exit }')"
 mapfile -t links < <(Tree "$kPanel" | awk -F'\t' '$2 == "link" && $5 !~ /invisible/ { print $3 }')
 CheckEq "the e-mail and web addresses are links" 2 "${#links[@]}"
-CheckPlaces "the About page" "Play" "${links[@]}"
+CheckPlaces "the About page" "Stop" "${links[@]}"
 
 StopSnapvane
 
