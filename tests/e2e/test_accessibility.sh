@@ -59,6 +59,28 @@ ClickCentre() {
   Click $((x + w / 2)) $((y + h / 2))
 }
 
+# RaisesFrame WHAT COMMAND...: with a window over the frame, COMMAND brings the frame above it:
+# the band's corner shows red on the screen again.
+RaisesFrame() {
+  local what=$1
+  shift
+  WinInfo "$kFrame"
+  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
+  "$@"
+  sleep 0.5
+  CheckEq "$what" "255 0 0" "$(Pixel "$(Screenshot raised)" $((WIN_X + 2)) $((WIN_Y + 2)))"
+  CloseCover
+}
+
+# AnimationMoves X Y W H: the screen there changes within a second.
+AnimationMoves() {
+  MoveAway
+  "$kPython" -c 'import sys; from PIL import Image, ImageChops
+a, b = (Image.open(f).convert("RGB").crop(tuple(map(int, sys.argv[3:]))) for f in sys.argv[1:3])
+sys.exit(0 if ImageChops.difference(a, b).getbbox() else 1)' \
+    "$(Screenshot anim-a)" "$(sleep 1; Screenshot anim-b)" "$1" "$2" $(($1 + $3)) $(($2 + $4))
+}
+
 SeriesFiles() { find "$gSeries" -maxdepth 1 -name 'acc*.bmp' -printf '%f\n' | sort -V | tr '\n' ' ' | sed 's/ $//'; }
 
 # ---- the tree as a screen reader finds it ---------------------------------------------------
@@ -88,24 +110,9 @@ CheckEq "the frame is named, and its value is the area it captures" \
   "SV - Border|x $WIN_X, y $WIN_Y, $((WIN_W - 12)) by $((WIN_H - 12))" "$(head -1 <<<"$frame" | cut -f3,4 | tr '\t' '|')"
 CheckPlaces "the simple page" "show border" "Select area within the red border."
 
-# A real click where the tree says "show border" is raises the frame above a window covering
-# it: the band's corner shows red on the screen again.
-WinInfo "$kFrame"
-ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
-ClickCentre "show border"
-sleep 0.5
-CheckEq "a click at the centre of \"show border\"'s place raises the frame" "255 0 0" \
-  "$(Pixel "$(Screenshot show-border)" $((WIN_X + 2)) $((WIN_Y + 2)))"
-CloseCover
-
-# ALT+B does what "show border" does.
-ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
-ClickTab 'Simple capturing' >/dev/null  # the panel in the foreground, the key for it
-Keys alt+b
-sleep 0.5
-CheckEq "ALT+B raises the frame as \"show border\" does" "255 0 0" \
-  "$(Pixel "$(Screenshot alt-b)" $((WIN_X + 2)) $((WIN_Y + 2)))"
-CloseCover
+RaisesFrame "a real click at the centre of \"show border\"'s place raises the frame" ClickCentre "show border"
+ClickTab 'Simple capturing' >/dev/null  # the panel in the foreground, for the key
+RaisesFrame "ALT+B raises the frame as \"show border\" does" Keys alt+b
 
 # ---- pages and the series by default actions alone --------------------------------------
 Act "Advanced capturing"
@@ -206,22 +213,14 @@ CheckTreeNamesAndRoles "the About page"
 anim=$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print; exit }')
 CheckEq "the animation is animated, its action Stop" "animated|Stop" "$(Field "$anim" 5)|$(Field "$anim" 7)"
 read -r ax ay aw ah <<<"$(Field "$anim" 6)"
-MoveAway
-"$kPython" -c 'import sys; from PIL import Image, ImageChops
-a = Image.open(sys.argv[1]).crop(tuple(map(int, sys.argv[3:]))); b = Image.open(sys.argv[2]).crop(tuple(map(int, sys.argv[3:])))
-sys.exit(0 if ImageChops.difference(a.convert("RGB"), b.convert("RGB")).getbbox() else 1)' \
-  "$(Screenshot anim-a)" "$(sleep 1; Screenshot anim-b)" "$ax" "$ay" $((ax + aw)) $((ay + ah)) &&
-  Ok "... it moves on the screen" || Fail "... it moves on the screen"
+AnimationMoves "$ax" "$ay" "$aw" "$ah" && Ok "... it moves on the screen" || Fail "... it moves on the screen"
 Act Stop
 sleep 0.5
 anim=$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print; exit }')
 CheckEq "its action stops it: named \"Play\", not animated, its action Play" "Play||Play" \
   "$(Field "$anim" 3)|$(Field "$anim" 5)|$(Field "$anim" 7)"
-"$kPython" -c 'import sys; from PIL import Image, ImageChops
-a = Image.open(sys.argv[1]).crop(tuple(map(int, sys.argv[3:]))); b = Image.open(sys.argv[2]).crop(tuple(map(int, sys.argv[3:])))
-sys.exit(1 if ImageChops.difference(a.convert("RGB"), b.convert("RGB")).getbbox() else 0)' \
-  "$(Screenshot anim-c)" "$(sleep 1; Screenshot anim-d)" "$ax" "$ay" $((ax + aw)) $((ay + ah)) &&
-  Ok "... and it stands still on the screen" || Fail "... and it stands still on the screen"
+AnimationMoves "$ax" "$ay" "$aw" "$ah" && Fail "... and it stands still on the screen" ||
+  Ok "... and it stands still on the screen"
 Keys alt+a
 sleep 0.5
 CheckEq "ALT+A on the About page is a click on the animation: it plays again" "Stop|animated" \
