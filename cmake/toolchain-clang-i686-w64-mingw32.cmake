@@ -1,19 +1,13 @@
 # The second compiler: Debian's clang targeting 32-bit mingw-w64, with the headers, libraries
 # and linker of Debian's mingw-w64 gcc (-posix). The test command builds the sources with it,
 # warnings as errors; the shipped exe is gcc's.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(MINGW_PREFIX i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${MINGW_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${MINGW_PREFIX})
-set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # clang 14 does not find gcc's C++ library for this target in Debian's layout: named here.
 file(GLOB SNAPVANE_MINGW_GCC_DIR LIST_DIRECTORIES true /usr/lib/gcc/${MINGW_PREFIX}/*-posix)

@@ -118,6 +118,13 @@ void TCopyForm::DescribeForAssistiveTechnology() {
     Label5.SetAccessibleRole(0);            // the title's shadow: the title itself is Label1
     Panel1.SetAccessibleRole(0);            // the line between the About page's texts and its help
     Image1.SetAccessibleName(L"Snapvane");  // the logo shows the product's name
+    // The keys that do what their clicks do (FormKeyDown).
+    Stop.SetAccessibleShortcut(L"Esc");
+    Label3.SetAccessibleShortcut(L"Alt+B");
+    Panel2.SetAccessibleShortcut(L"Alt+B");
+    EmailAddress.SetAccessibleShortcut(L"Alt+E");
+    httpAddress.SetAccessibleShortcut(L"Alt+W");
+    VrAnimate1.SetAccessibleShortcut(L"Alt+A");
     // The lists are named by the labels beside them, which have no window the system could
     // find them by.
     CountInterval.SetAccessibleName(Label9.Text());

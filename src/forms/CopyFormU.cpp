@@ -182,6 +182,17 @@ void TCopyForm::FormKeyDown(WORD& key, fw::ShiftState shift) {
                PageControl1.ActivePage() == &CaptureRegularily && Stop.Enabled()) {
         Stop.Click();
         key = 0;
+    } else if (shift == fw::kAlt) {
+        fw::Control* target = key == 'B' ? static_cast<fw::Control*>(&Label3) : nullptr;
+        if (PageControl.ActivePage() == &About) {
+            if (key == 'E') target = &EmailAddress;
+            if (key == 'W') target = &httpAddress;
+            if (key == 'A') target = &VrAnimate1;
+        }
+        if (target) {
+            target->Click();
+            key = 0;
+        }
     }
 }
 

@@ -124,7 +124,9 @@ public:
     void FormKeyUp(WORD& key, fw::ShiftState shift);
     // Keys for what only the mouse reached, from either window as the space key: CTRL+TAB and
     // CTRL+SHIFT+TAB (or CTRL+PAGE DOWN and CTRL+PAGE UP) step through the pages, ESC stops a
-    // series (whose captures give the frame the focus). A key used is set to 0.
+    // series (whose captures give the frame the focus), ALT+B is "show border", and on the
+    // About page ALT+E, ALT+W and ALT+A are the e-mail link, the web link and a click on the
+    // animation. A key used is set to 0.
     void FormKeyDown(WORD& key, fw::ShiftState shift);
     // Shows the page `step` pages on from the showing one, in the order of the tabs, the
     // advanced page's two sub-pages in its place, round at the ends.

@@ -160,32 +160,23 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (nameOnly_) return container_ ? standard_->get_accRole(child, role) : RPC_E_DISCONNECTED;
-        if (!role) return E_POINTER;
-        Control* c = nullptr;
-        if (HRESULT hr = Find(child, c); hr != S_OK) {
-            if (hr == kItem) *role = Int(Item(child).role);
-            return hr == kItem ? S_OK : hr;
-        }
-        *role = Int((c ? c : container_)->AccessibleRole());
-        return S_OK;
+        return Number(
+            child, role, [](const AccessibleItem& item) { return item.role; },
+            [this](const Control* c) { return (c ? c : container_)->AccessibleRole(); });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (nameOnly_) return container_ ? standard_->get_accState(child, state) : RPC_E_DISCONNECTED;
-        if (!state) return E_POINTER;
-        Control* c = nullptr;
-        if (HRESULT hr = Find(child, c); hr != S_OK) {
-            if (hr == kItem) *state = Int(Item(child).state);
-            return hr == kItem ? S_OK : hr;
-        }
-        long flags = (c ? c : container_)->AccessibleState();
-        if (!c) {
-            // The system knows the window's focus and whether it can take it.
-            VARIANT own = Int(0);
-            if (SUCCEEDED(standard_->get_accState(child, &own)) && own.vt == VT_I4)
-                flags |= own.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
-        }
-        *state = Int(flags);
-        return S_OK;
+        return Number(
+            child, state, [](const AccessibleItem& item) { return item.state; },
+            [this, child](const Control* c) {
+                if (c) return c->AccessibleState();
+                // The system knows the window's focus and whether it can take it.
+                long flags = container_->AccessibleState();
+                VARIANT own = Int(0);
+                if (SUCCEEDED(standard_->get_accState(child, &own)) && own.vt == VT_I4)
+                    flags |= own.lVal & (STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE);
+                return flags;
+            });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return Text(std::wstring(), help); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
@@ -277,6 +268,18 @@ private:
         if (child.lVal <= items || size_t(child.lVal - items) > children.size()) return E_INVALIDARG;
         control = children[size_t(child.lVal - items) - 1];
         return S_OK;
+    }
+
+    // A number of a child (its role, its states): of one of the control's items, of one of
+    // its controls, or (null) of the control itself.
+    template <typename OfItem, typename OfControl>
+    HRESULT Number(const VARIANT& child, VARIANT* out, OfItem ofItem, OfControl ofControl) const {
+        if (!out) return E_POINTER;
+        Control* c = nullptr;
+        const HRESULT found = Find(child, c);
+        if (found == kItem) *out = Int(ofItem(Item(child)));
+        if (found == S_OK) *out = Int(ofControl(c));
+        return found == kItem ? S_OK : found;
     }
 
     bool IsItem(const VARIANT& child) const {

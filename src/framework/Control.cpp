@@ -165,6 +165,7 @@ long Control::AccessibleState() const {
 }
 
 std::wstring Control::AccessibleShortcut() const {
+    if (!accessibleShortcut_.empty()) return accessibleShortcut_;
     const wchar_t key = base::AccessKey(text_);
     return key ? std::wstring(L"Alt+") + key : std::wstring();
 }
@@ -240,11 +241,6 @@ WinControl::~WinControl() {
     HandleDestroying();
 }
 
-void WinControl::HandleDestroying() {
-    ReleaseAccessible(accessible_);
-    Detach();
-}
-
 namespace {
 
 // A common control's procedure, before its own: assistive technology's WM_GETOBJECT and the
@@ -269,6 +265,13 @@ LRESULT CALLBACK AccessibilityProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UIN
 }
 
 }  // namespace
+
+void WinControl::HandleDestroying() {
+    // The subclass holds this object: it goes first, whatever the window still receives.
+    if (hwnd_ && (ownAccessibleObject_ || ownAccessibleName_)) ::RemoveWindowSubclass(hwnd_, &AccessibilityProc, 0);
+    ReleaseAccessible(accessible_);
+    Detach();
+}
 
 void WinControl::AnswerAccessibility(bool nameOnly) {
     ownAccessibleObject_ = !nameOnly;

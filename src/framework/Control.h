@@ -107,8 +107,10 @@ public:
     // The name of the default action, empty for none; the action itself, what a click does.
     virtual std::wstring AccessibleAction() const { return accessibleAction_; }
     virtual void DoAccessibleAction() { Click(); }
-    // The access key as a screen reader says it ("Alt+O"), empty for none.
+    // The key that does what a click does, as a screen reader says it ("Alt+O"): set, else the
+    // caption's access key; empty for none.
     std::wstring AccessibleShortcut() const;
+    void SetAccessibleShortcut(std::wstring keys) { accessibleShortcut_ = std::move(keys); }
     // Tells listening assistive technology that an EVENT_OBJECT_ happened to the control.
     void TellAccessibility(DWORD event) const;
 
@@ -139,6 +141,7 @@ protected:
     long accessibleRole_ = -1;  // the class's own while below 0
     std::wstring accessibleAction_;
     std::wstring accessibleName_;
+    std::wstring accessibleShortcut_;
 };
 
 // A control without a window: it paints on its parent's DC through its own canvas.

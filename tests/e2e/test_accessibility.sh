@@ -59,6 +59,28 @@ ClickCentre() {
   Click $((x + w / 2)) $((y + h / 2))
 }
 
+# RaisesFrame WHAT COMMAND...: with a window over the frame, COMMAND brings the frame above it:
+# the band's corner shows red on the screen again.
+RaisesFrame() {
+  local what=$1
+  shift
+  WinInfo "$kFrame"
+  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
+  "$@"
+  sleep 0.5
+  CheckEq "$what" "255 0 0" "$(Pixel "$(Screenshot raised)" $((WIN_X + 2)) $((WIN_Y + 2)))"
+  CloseCover
+}
+
+# AnimationMoves X Y W H: the screen there changes within a second.
+AnimationMoves() {
+  MoveAway
+  "$kPython" -c 'import sys; from PIL import Image, ImageChops
+a, b = (Image.open(f).convert("RGB").crop(tuple(map(int, sys.argv[3:]))) for f in sys.argv[1:3])
+sys.exit(0 if ImageChops.difference(a, b).getbbox() else 1)' \
+    "$(Screenshot anim-a)" "$(sleep 1; Screenshot anim-b)" "$1" "$2" $(($1 + $3)) $(($2 + $4))
+}
+
 SeriesFiles() { find "$gSeries" -maxdepth 1 -name 'acc*.bmp' -printf '%f\n' | sort -V | tr '\n' ' ' | sed 's/ $//'; }
 
 # ---- the tree as a screen reader finds it ---------------------------------------------------
@@ -88,15 +110,9 @@ CheckEq "the frame is named, and its value is the area it captures" \
   "SV - Border|x $WIN_X, y $WIN_Y, $((WIN_W - 12)) by $((WIN_H - 12))" "$(head -1 <<<"$frame" | cut -f3,4 | tr '\t' '|')"
 CheckPlaces "the simple page" "show border" "Select area within the red border."
 
-# A real click where the tree says "show border" is raises the frame above a window covering
-# it: the band's corner shows red on the screen again.
-WinInfo "$kFrame"
-ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
-ClickCentre "show border"
-sleep 0.5
-CheckEq "a click at the centre of \"show border\"'s place raises the frame" "255 0 0" \
-  "$(Pixel "$(Screenshot show-border)" $((WIN_X + 2)) $((WIN_Y + 2)))"
-CloseCover
+RaisesFrame "a real click at the centre of \"show border\"'s place raises the frame" ClickCentre "show border"
+ClickTab 'Simple capturing' >/dev/null  # the panel in the foreground, for the key
+RaisesFrame "ALT+B raises the frame as \"show border\" does" Keys alt+b
 
 # ---- pages and the series by default actions alone --------------------------------------
 Act "Advanced capturing"
@@ -109,8 +125,8 @@ CheckTreeNamesAndRoles "the series page"
 play=$(Node "Start capturing")
 CheckEq "Play is a push button named \"Start capturing\", its action Press" "push button|Press" \
   "$(Field "$play" 2)|$(Field "$play" 7)"
-CheckEq "Stop is a push button, unavailable while nothing runs" "push button|unavailable" \
-  "$(Tree "$kPanel" | awk -F'\t' '$3 == "Stop capturing" { print $2 "|" $5; exit }')"
+CheckEq "Stop is a push button, unavailable while nothing runs, its key Esc" "push button|unavailable|Esc" \
+  "$(Tree "$kPanel" | awk -F'\t' '$3 == "Stop capturing" { print $2 "|" $5 "|" $8; exit }')"
 CheckPlaces "the series page" "Start capturing" "Stop capturing"
 CheckEq "the lists and edit boxes are named by the labels beside them" \
   "Capture every:|Filename:|Filetype:|Path to where to save the bitmaps:" \
@@ -197,25 +213,21 @@ CheckTreeNamesAndRoles "the About page"
 anim=$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print; exit }')
 CheckEq "the animation is animated, its action Stop" "animated|Stop" "$(Field "$anim" 5)|$(Field "$anim" 7)"
 read -r ax ay aw ah <<<"$(Field "$anim" 6)"
-MoveAway
-"$kPython" -c 'import sys; from PIL import Image, ImageChops
-a = Image.open(sys.argv[1]).crop(tuple(map(int, sys.argv[3:]))); b = Image.open(sys.argv[2]).crop(tuple(map(int, sys.argv[3:])))
-sys.exit(0 if ImageChops.difference(a.convert("RGB"), b.convert("RGB")).getbbox() else 1)' \
-  "$(Screenshot anim-a)" "$(sleep 1; Screenshot anim-b)" "$ax" "$ay" $((ax + aw)) $((ay + ah)) &&
-  Ok "... it moves on the screen" || Fail "... it moves on the screen"
+AnimationMoves "$ax" "$ay" "$aw" "$ah" && Ok "... it moves on the screen" || Fail "... it moves on the screen"
 Act Stop
 sleep 0.5
 anim=$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print; exit }')
 CheckEq "its action stops it: named \"Play\", not animated, its action Play" "Play||Play" \
   "$(Field "$anim" 3)|$(Field "$anim" 5)|$(Field "$anim" 7)"
-"$kPython" -c 'import sys; from PIL import Image, ImageChops
-a = Image.open(sys.argv[1]).crop(tuple(map(int, sys.argv[3:]))); b = Image.open(sys.argv[2]).crop(tuple(map(int, sys.argv[3:])))
-sys.exit(1 if ImageChops.difference(a.convert("RGB"), b.convert("RGB")).getbbox() else 0)' \
-  "$(Screenshot anim-c)" "$(sleep 1; Screenshot anim-d)" "$ax" "$ay" $((ax + aw)) $((ay + ah)) &&
-  Ok "... and it stands still on the screen" || Fail "... and it stands still on the screen"
+AnimationMoves "$ax" "$ay" "$aw" "$ah" && Fail "... and it stands still on the screen" ||
+  Ok "... and it stands still on the screen"
+Keys alt+a
+sleep 0.5
+CheckEq "ALT+A on the About page is a click on the animation: it plays again" "Stop|animated" \
+  "$(Tree "$kPanel" | awk -F'\t' '$2 == "animation" { print $3 "|" $5; exit }')"
 mapfile -t links < <(Tree "$kPanel" | awk -F'\t' '$2 == "link" && $5 !~ /invisible/ { print $3 }')
 CheckEq "the e-mail and web addresses are links" 2 "${#links[@]}"
-CheckPlaces "the About page" "Play" "${links[@]}"
+CheckPlaces "the About page" "Stop" "${links[@]}"
 
 StopSnapvane
 
