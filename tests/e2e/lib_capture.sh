@@ -198,6 +198,42 @@ NameInSaveDialog() {
   Keys Return
 }
 
+# ---- the frame and what the screen shows ---------------------------------------------
+
+# MoveFrame DX DY: the frame moved by DX, DY (CTRL+drag on its top band); sets WIN_* of it.
+MoveFrame() {
+  WinInfo "$kFrame"
+  xdotool keydown ctrl
+  Drag $((WIN_X + 100)) $((WIN_Y + 2)) $((WIN_X + 100 + $1)) $((WIN_Y + 2 + $2))
+  xdotool keyup ctrl
+  sleep 0.3
+  WinInfo "$kFrame"
+}
+
+# RaisesFrame WHAT COMMAND...: with a window of another program over the frame (the red band's
+# corner no longer shows on the screen), COMMAND brings the frame above it: the corner shows.
+RaisesFrame() {
+  local what=$1
+  shift
+  WinInfo "$kFrame"
+  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "$what: a window covers the frame"
+  [[ $(_BandCorner covered) == "255 0 0" ]] && Fail "$what: the covering window hides the frame" "the band still shows"
+  "$@"
+  sleep 0.5
+  CheckEq "$what" "255 0 0" "$(_BandCorner raised)"
+  CloseCover
+}
+_BandCorner() { Pixel "$(Screenshot "band-$1-$SECONDS")" $((WIN_X + 2)) $((WIN_Y + 2)); }
+
+# AnimationMoves X Y W H: the screen there shows more than one picture in eight screenshots one
+# after another (well over a second; an animation steps every 150 ms).
+AnimationMoves() {
+  local i
+  MoveAway
+  for ((i = 0; i < 8; i++)); do import -window root -crop "${3}x$4+$1+$2" rgb:- | md5sum; done |
+    sort -u | wc -l | grep -qvx 1
+}
+
 # NothingWithin PATH SECONDS: PATH does not appear within that time.
 NothingWithin() {
   local i

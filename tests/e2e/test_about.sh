@@ -35,25 +35,14 @@ readonly kEmail=snapvane@tolvard.example kWeb=http://www.tolvard.example/snapvan
 
 # ---- a program for mail and web addresses that records what it is given -------------------
 # The shell opens an address with the command registered for its scheme (HKCR\mailto,
-# HKCR\http); the prefix's own (Wine's browser) is put back at the end.
+# HKCR\http); in the test's prefix that is winprobe's recorder instead of Wine's browser.
 gOpened=$E2E_DIR/opened.txt
-"$WINE" regedit /E "$(WinPath "$E2E_DIR/mailto.reg")" 'HKEY_CLASSES_ROOT\mailto' </dev/null >/dev/null 2>&1
-"$WINE" regedit /E "$(WinPath "$E2E_DIR/http.reg")" 'HKEY_CLASSES_ROOT\http' </dev/null >/dev/null 2>&1
-AboutFinish() {
-  local reg
-  for reg in mailto http; do
-    [[ -s $E2E_DIR/$reg.reg ]] && "$WINE" regedit /S "$(WinPath "$E2E_DIR/$reg.reg")" </dev/null >/dev/null 2>&1
-  done
-  _CaptureFinish
-}
-trap AboutFinish EXIT
 {
   printf 'REGEDIT4\n\n'
   for scheme in mailto http; do
-    printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n' "$scheme"
-    # "\"Z:\\...\\winprobe.exe\" record \"Z:\\...\\opened.txt\" \"%1\"", as a .reg file writes it.
-    printf '@="\\"%s\\" record \\"%s\\" \\"%%1\\""\n\n' "$(WinPath "$WINPROBE" | sed 's/\\/\\\\/g')" \
-      "$(WinPath "$gOpened" | sed 's/\\/\\\\/g')"
+    # @="\"Z:\\...\\winprobe.exe\" record \"Z:\\...\\opened.txt\" \"%1\"", as a .reg file writes it.
+    printf '[HKEY_CLASSES_ROOT\\%s\\shell\\open\\command]\n@="\\"%s\\" record \\"%s\\" \\"%%1\\""\n\n' "$scheme" \
+      "$(WinPath "$WINPROBE" | sed 's/\\/\\\\/g')" "$(WinPath "$gOpened" | sed 's/\\/\\\\/g')"
   done
 } >"$E2E_DIR/recorder.reg"
 "$WINE" regedit /S "$(WinPath "$E2E_DIR/recorder.reg")" </dev/null >/dev/null 2>&1
@@ -78,15 +67,6 @@ CheckEq "... and captures nothing" "0 0 0" "$(EnabledStates 'C&opy' '&Save' '&Pr
 ClickTab 'About'
 
 # ---- the animation ---------------------------------------------------------------------
-# AnimationPictures SECONDS: how many different pictures the animation shows in screenshots
-# over that time. It steps every 150 ms.
-AnimationPictures() {
-  local end=$((SECONDS + $1))
-  Place VrAnimate1
-  while ((SECONDS < end)); do
-    import -window root -crop "${PLACE_W}x$PLACE_H+$PLACE_X+$PLACE_Y" rgb:- | md5sum
-  done | sort -u | wc -l
-}
 # HintOf NAME: the hint that the status bar shows with the pointer over the control (it moves
 # there in two steps, so that the panel sees it arrive).
 HintOf() {
@@ -100,19 +80,19 @@ HintOf() {
   printf '%s\n' "$SB_TEXT"
 }
 
+Place VrAnimate1
+animation="$PLACE_X $PLACE_Y $PLACE_W $PLACE_H"
 CheckEq "the animation's hint: \"Stop\"" Stop "$(HintOf VrAnimate1)"
-MoveAway
-pictures=$(AnimationPictures 2)
-if ((pictures > 1)); then Ok "the animation runs ($pictures pictures in 2 s)"; else Fail "the animation runs" "one picture in 2 s"; fi
+# shellcheck disable=SC2086  # the area's four numbers
+Check "the animation runs" AnimationMoves $animation
 ClickPlace VrAnimate1
 CheckEq "a click on it: its hint says \"Play\"" Play "$(HintOf VrAnimate1)"
-MoveAway
-CheckEq "... and it stands still" 1 "$(AnimationPictures 2)"
+# shellcheck disable=SC2086
+if AnimationMoves $animation; then Fail "... and it stands still"; else Ok "... and it stands still"; fi
 ClickPlace VrAnimate1
 CheckEq "the next click: its hint says \"Stop\" again" Stop "$(HintOf VrAnimate1)"
-MoveAway
-pictures=$(AnimationPictures 2)
-if ((pictures > 1)); then Ok "... and it runs again ($pictures pictures in 2 s)"; else Fail "... and it runs again" "one picture in 2 s"; fi
+# shellcheck disable=SC2086
+Check "... and it runs again" AnimationMoves $animation
 
 # ---- the addresses -----------------------------------------------------------------------
 # OpenLink WHAT NAME HINT ADDRESS: the pointer over the link shows HINT in the status bar, a

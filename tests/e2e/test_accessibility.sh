@@ -59,28 +59,6 @@ ClickCentre() {
   Click $((x + w / 2)) $((y + h / 2))
 }
 
-# RaisesFrame WHAT COMMAND...: with a window over the frame, COMMAND brings the frame above it:
-# the band's corner shows red on the screen again.
-RaisesFrame() {
-  local what=$1
-  shift
-  WinInfo "$kFrame"
-  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "a window covers the frame"
-  "$@"
-  sleep 0.5
-  CheckEq "$what" "255 0 0" "$(Pixel "$(Screenshot raised)" $((WIN_X + 2)) $((WIN_Y + 2)))"
-  CloseCover
-}
-
-# AnimationMoves X Y W H: the screen there changes within a second.
-AnimationMoves() {
-  MoveAway
-  "$kPython" -c 'import sys; from PIL import Image, ImageChops
-a, b = (Image.open(f).convert("RGB").crop(tuple(map(int, sys.argv[3:]))) for f in sys.argv[1:3])
-sys.exit(0 if ImageChops.difference(a, b).getbbox() else 1)' \
-    "$(Screenshot anim-a)" "$(sleep 1; Screenshot anim-b)" "$1" "$2" $(($1 + $3)) $(($2 + $4))
-}
-
 SeriesFiles() { find "$gSeries" -maxdepth 1 -name 'acc*.bmp' -printf '%f\n' | sort -V | tr '\n' ' ' | sed 's/ $//'; }
 
 # ---- the tree as a screen reader finds it ---------------------------------------------------

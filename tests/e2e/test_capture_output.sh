@@ -73,16 +73,6 @@ CheckPrintout() {
   rm -f "$WINE_ENV_PDF_DIR"/*.pdf
 }
 
-# MoveFrame DX DY: the frame moved by DX, DY (CTRL+drag on its top band); then CaptureGeometry.
-# A capture of another place: its picture differs from the last one from the first pixel on.
-MoveFrame() {
-  WinInfo "$kFrame"
-  xdotool keydown ctrl
-  Drag $((WIN_X + 100)) $((WIN_Y + 2)) $((WIN_X + 100 + $1)) $((WIN_Y + 2 + $2))
-  xdotool keyup ctrl
-  CaptureGeometry
-}
-
 # Resize DX DY: the frame's grip dragged by DX, DY; then CaptureGeometry.
 Resize() {
   WinInfo "$kFrame"
@@ -316,6 +306,7 @@ ClickCtl '&Print'
 CheckPrintout "then the simple page's Print: its own capture, in the size at the countdown's start" \
   "$startW" "$startH" "$simpleW" "$simpleH" "$OX" "$OY"
 MoveFrame 20 16
+CaptureGeometry
 ClickCaptionButton "$kPanel" caption
 Keys alt+c
 sleep 0.3

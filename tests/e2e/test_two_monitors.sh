@@ -55,12 +55,8 @@ WinInfo "$kFrame"
 # frame's top band, which does nothing else, gives it the keyboard, and so the CTRL key.
 Click $((WIN_X + 100)) $((WIN_Y + 3))
 # CTRL+drag on the top band, to 1130: the frame from 1130 to 1466, across 1280.
-xdotool keydown ctrl
-Drag $((WIN_X + 100)) $((WIN_Y + 3)) $((WIN_X + 100 + 1130 - WIN_X)) $((WIN_Y + 3 + 20))
-xdotool keyup ctrl
-sleep 0.3
+MoveFrame $((1130 - WIN_X)) 20
 Screenshot across >/dev/null
-WinInfo "$kFrame"
 if ((WIN_X < kLeftW && WIN_X + WIN_W > kLeftW)); then
   Ok "the frame lies across the boundary ($WIN_X..$((WIN_X + WIN_W)))"
 else
@@ -79,11 +75,7 @@ Check "the capture holds what lies under the frame on both monitors, pixel for p
 # Below the second monitor, which is lower than the first: the lower part of the capture lies
 # on no screen.
 WinInfo "$kFrame"
-xdotool keydown ctrl
-Drag $((WIN_X + 100)) $((WIN_Y + 3)) $((WIN_X + 100 + 1500 - WIN_X)) $((WIN_Y + 3 + kRightH - 100 - WIN_Y))
-xdotool keyup ctrl
-sleep 0.3
-WinInfo "$kFrame"
+MoveFrame $((1500 - WIN_X)) $((kRightH - 100 - WIN_Y))
 if ((WIN_X >= kLeftW && WIN_Y + WIN_H > kRightH)); then
   Ok "the frame lies partly below the second monitor ($WIN_X,$WIN_Y ${WIN_W}x$WIN_H)"
 else

@@ -91,23 +91,7 @@ sleep 0.5
 CheckFramePicture "frame painted again after the restore" restored
 
 # "show border" on either page raises the frame above a window of another program opened
-# over it. The red band's top-left corner tells, on the screen, which of the two is above.
-BandShows() { [[ $(Pixel "$(Screenshot "$1")" $((WIN_X + 2)) $((WIN_Y + 2))) == "255 0 0" ]]; }
-CheckShowBorder() {
-  local what=$1 x=$2 y=$3
-  WinInfo "$kFrame"
-  ShowCover $((WIN_X - 20)) $((WIN_Y - 20)) $((WIN_W + 40)) $((WIN_H + 40)) || Fail "$what: a window covers the frame"
-  WinInfo "$kFrame"
-  BandShows "$4-covered" && Fail "$what: the covering window hides the frame" "the band still shows"
-  Click "$x" "$y"
-  sleep 0.3
-  if BandShows "$4-raised"; then
-    Ok "$what raises the frame above a window that covered it"
-  else
-    Fail "$what raises the frame above a window that covered it" "the band does not show: $(WinLine "$kFrame")"
-  fi
-  CloseCover
-}
+# over it.
 ClickTab 'Advanced capturing'
 # The link of the advanced page is a panel of its own; the simple page's, a label, lies on
 # its page, which has the same place in the window.
@@ -121,10 +105,11 @@ im = Image.open(sys.argv[1]).convert("RGB").crop((x, y, x + w, y + h))
 red = sum(1 for p in im.getdata() if p[0] > 180 and p[1] < 80 and p[2] < 80)
 sys.exit(0 if red >= 20 else "%d red pixels where the link is" % red)' "$shot" "$CTL_X" "$CTL_Y" "$CTL_W" "$CTL_H"
   # shellcheck disable=SC2086  # the two numbers of the point
-  CheckShowBorder '"show border" on the advanced page' $panel2 advanced
+  RaisesFrame '"show border" on the advanced page raises the frame above a window that covered it' Click $panel2
   ClickTab 'Simple capturing'
   Place Label3
-  CheckShowBorder '"show border" on the simple page' $((PLACE_X + 20)) $((PLACE_Y + 5)) simple
+  RaisesFrame '"show border" on the simple page raises the frame above a window that covered it' \
+    Click $((PLACE_X + 20)) $((PLACE_Y + 5))
 fi
 
 # Alt+F4 goes to the window with the focus: a click on the frame's top band gives it that.
