@@ -172,10 +172,13 @@ NoMessageBox() {
   Ok "$1"
 }
 
-# SaveAs NAME [BUTTON]: the save dialog opened by the save button BUTTON ("&Save" by default;
-# keys such as alt+s press them instead), then NameInSaveDialog NAME.
-SaveAs() {
-  local opener=${2:-&Save}
+# SaveAs NAME [BUTTON]: OpenSaveDialog BUTTON, then NameInSaveDialog NAME.
+SaveAs() { OpenSaveDialog "${2:-&Save}" && NameInSaveDialog "$1"; }
+
+# OpenSaveDialog [BUTTON]: the save dialog opened by the save button BUTTON ("&Save" by default;
+# keys such as alt+s press them instead).
+OpenSaveDialog() {
+  local opener=${1:-&Save}
   if [[ $opener == alt+* ]]; then
     Keys "$opener"
   else
@@ -183,7 +186,6 @@ SaveAs() {
   fi
   WaitDialog 'Save As' 10000 || { Fail "$opener opens the save dialog"; LogWindows; return 1; }
   sleep 0.3
-  NameInSaveDialog "$1"
 }
 
 # NameInSaveDialog NAME: NAME typed into the open save dialog's file name box (clicked first:
@@ -232,6 +234,17 @@ AnimationMoves() {
   MoveAway
   for ((i = 0; i < 8; i++)); do import -window root -crop "${3}x$4+$1+$2" rgb:- | md5sum; done |
     sort -u | wc -l | grep -qvx 1
+}
+
+# CheckSaved WHAT PATH: PATH is written (within 10 s) and holds the capture of CW x CH from OX,
+# OY of the backdrop.
+CheckSaved() {
+  if WaitFile "$2" 10; then
+    Check "$1" CapturePixels file "$2" "$CW" "$CH" "$OX" "$OY"
+  else
+    Fail "$1" "not written: $(ls -la "${2%/*}")"
+    LogWindows
+  fi
 }
 
 # NothingWithin PATH SECONDS: PATH does not appear within that time.

@@ -123,16 +123,10 @@ if WaitDialog 'Save As' 10000; then
   xdotool type --delay 15 "$(WinPath "$target")"
   sleep 0.3
   Keys Return
-  if WaitFile "$target.bmp" 10; then
-    Ok "Save writes the typed name plus \".bmp\""
-    Check "the file is a ${CW} x $CH bitmap at the display's 32 bits per pixel" \
-      CapturePixels header "$target.bmp" "$CW" "$CH" 32
-    Check "an independent reader sees in it the area inside the red band" \
-      CapturePixels file "$target.bmp" "$CW" "$CH" "$OX" "$OY"
-  else
-    Fail "Save writes the typed name plus \".bmp\"" "$(ls -la "${target%/*}")"
-    LogWindows
-  fi
+  CheckSaved "Save writes the typed name plus \".bmp\": an independent reader sees in it the area inside the band" \
+    "$target.bmp"
+  Check "the file is a ${CW} x $CH bitmap at the display's 32 bits per pixel" \
+    CapturePixels header "$target.bmp" "$CW" "$CH" 32
   [[ -e $target ]] && Fail "nothing is written under the name without extension" "$(ls -la "$target")"
   WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
 else
@@ -146,14 +140,8 @@ fi
 SavedAs() {
   local what=$1 target=$2 typed=${3:-$(WinPath "$2")}
   SaveAs "$typed" "${4:-&Save}" || return
-  if WaitFile "$target.bmp" 10; then
-    Check "$what: the file has exactly that name plus \".bmp\" and holds the capture" \
-      CapturePixels file "$target.bmp" "$CW" "$CH" "$OX" "$OY"
-    CheckEq "$what: nothing else is written in its folder" "${target##*/}.bmp" "$(ls -A "${target%/*}")"
-  else
-    Fail "$what: Save writes the typed name plus \".bmp\"" "$(ls -la "${target%/*}")"
-    LogWindows
-  fi
+  CheckSaved "$what: the file has exactly that name plus \".bmp\" and holds the capture" "$target.bmp"
+  CheckEq "$what: nothing else is written in its folder" "${target##*/}.bmp" "$(ls -A "${target%/*}")"
   WaitNoDialog 'Save As' 3000 || { Fail "$what: the save dialog closes"; Keys Escape; }
   Check "$what: the program goes on" SnapvaneRunning
 }
@@ -172,62 +160,44 @@ mkdir -p "$longFolder/pasted"
 SavedAs "a quoted path of more than 260 characters" "$longFolder/pasted/shot" "\"$(WinPath "$longFolder/pasted/shot")\""
 
 # ---- the file type chosen in the dialog, and the question before a file is replaced ------
-# ChooseType TYPE: the file type chosen in the open save dialog's list of types (a click opens
-# it; Home, then Down to the type, Enter); fails when the list does not show TYPE then.
-readonly kFileTypes=('Bitmaps (*.bmp)' 'JPEG Image File (*.jpg)' 'Compuserve GIF (*.gif)'
-  'Enhanced Metafiles (*.emf)' 'Metafiles (*.wmf)')
+# ChooseType FROM TO: in the open save dialog's list of types, which shows FROM, the type TO
+# chosen (a click opens the list; Home, Down to the type, Enter).
+readonly kFileTypes=('Bitmaps (*.bmp)' 'JPEG Image File (*.jpg)' 'Compuserve GIF (*.gif)')
 ChooseType() {
-  local type i
-  for type in "${kFileTypes[@]}"; do
-    eval "$(CtlProbe ctl 'Save As' ComboBox "$type")" && [[ $CTL_HWND != 0x0 ]] && break
-  done
-  [[ $CTL_HWND != 0x0 ]] || return 1
-  Click "$CTL_CX" "$CTL_CY"
+  local type
+  eval "$(CtlProbe ctl 'Save As' ComboBox "$1")" && Click "$CTL_CX" "$CTL_CY"
   Keys Home
-  for ((i = 0; i < 5; i++)); do
-    [[ ${kFileTypes[i]} == "$1" ]] && break
+  for type in "${kFileTypes[@]}"; do
+    [[ $type == "$2" ]] && break
     Keys Down
   done
   Keys Return
-  eval "$(CtlProbe ctl 'Save As' ComboBox "$1")" && [[ $CTL_HWND != 0x0 ]]
+  eval "$(CtlProbe ctl 'Save As' ComboBox "$2")" && [[ $CTL_HWND != 0x0 ]] ||
+    Fail "\"$2\" chosen in the save dialog's list of types"
 }
 types=$E2E_DIR/types
 mkdir -p "$types"
 readonly kEarlier="an earlier file, not to be replaced"
 printf '%s\n' "$kEarlier" >"$types/old.bmp"
 
-ClickCtl '&Save'
-WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
-ChooseType 'JPEG Image File (*.jpg)' || Fail "\"JPEG Image File (*.jpg)\" chosen in the save dialog's list of types"
+OpenSaveDialog
+ChooseType 'Bitmaps (*.bmp)' 'JPEG Image File (*.jpg)'
 NameInSaveDialog "$(WinPath "$types/typed")"
-if WaitFile "$types/typed.jpg" 10; then
-  Check "the type \"JPEG Image File (*.jpg)\": the typed name plus \".jpg\", a ${CW} x $CH bitmap all the same" \
-    CapturePixels header "$types/typed.jpg" "$CW" "$CH" 32
-  Check "... holding the capture" CapturePixels file "$types/typed.jpg" "$CW" "$CH" "$OX" "$OY"
-else
-  Fail "the type \"JPEG Image File (*.jpg)\": the typed name plus \".jpg\"" "$(ls -la "$types")"
-fi
+CheckSaved "the type \"JPEG Image File (*.jpg)\": the typed name plus \".jpg\", holding the capture" "$types/typed.jpg"
+Check "... as a ${CW} x $CH bitmap all the same" CapturePixels header "$types/typed.jpg" "$CW" "$CH" 32
 WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
 
 # The name of an existing file typed: the dialog asks first. No: back in the dialog, nothing
 # written; Yes: the name plus the type's extension written, the file named left as it was.
-ClickCtl '&Save'
-WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
+OpenSaveDialog
 eval "$(CtlProbe ctl 'Save As' ComboBox 'JPEG Image File (*.jpg)')"
 CheckEq "the dialog opens with the type chosen last" 'JPEG Image File (*.jpg)' "$CTL_TEXT"
 # Answer WHAT KEY: the save dialog asks before it replaces the file (a box it owns, with Yes
 # and No, whose title and text are the system's: GetSaveFileName's OFN_OVERWRITEPROMPT); the
 # key y or n answers it.
 Answer() {
-  if ! WaitQuestion 'Save As' 5000; then
-    Fail "$1: the save dialog asks first" "$(LogWindows)"
-    return 1
-  fi
-  if [[ $DLG_BUTTONS == '&Yes|&No' && $DLG_TEXT == *exists* ]]; then
-    Ok "$1: the save dialog asks first ($DLG_TEXT)"
-  else
-    Fail "$1: the save dialog asks whether to replace the file" "text: $DLG_TEXT" "buttons: $DLG_BUTTONS"
-  fi
+  WaitQuestion 'Save As' 5000 || { Fail "$1: the save dialog asks first" "$(LogWindows)"; return 1; }
+  CheckEq "$1: the save dialog asks first" "&Yes|&No: ... exists ..." "$DLG_BUTTONS: ${DLG_TEXT//*exists*/... exists ...}"
   Keys "$2"
 }
 NameInSaveDialog "$(WinPath "$types/old.bmp")"
@@ -241,28 +211,17 @@ fi
 CheckEq "... and nothing is written" "old.bmp typed.jpg" "$(ls "$types" | tr '\n' ' ' | sed 's/ $//')"
 Keys Return
 Answer "the same name again, Yes" y
-if WaitFile "$types/old.bmp.jpg" 10; then
-  Check "... Yes: the name plus the type's \".jpg\" holds the capture" \
-    CapturePixels file "$types/old.bmp.jpg" "$CW" "$CH" "$OX" "$OY"
-else
-  Fail "... Yes: the name plus the type's \".jpg\" is written" "$(ls -la "$types")"
-fi
+CheckSaved "... Yes: the name plus the type's \".jpg\" holds the capture" "$types/old.bmp.jpg"
 CheckEq "... and the file named in the dialog stays as it was" "$kEarlier" "$(cat "$types/old.bmp")"
 WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
 
 # "old" with the first type: no file of that name, so no question, and old.bmp is replaced.
-ClickCtl '&Save'
-WaitDialog 'Save As' 10000 || Fail "Save opens the save dialog"
-ChooseType 'Bitmaps (*.bmp)' || Fail "\"Bitmaps (*.bmp)\" chosen in the save dialog's list of types"
+OpenSaveDialog
+ChooseType 'JPEG Image File (*.jpg)' 'Bitmaps (*.bmp)'
 NameInSaveDialog "$(WinPath "$types/old")"
-if WaitNoDialog 'Save As' 5000 && WaitFile "$types/old.bmp" 5 && [[ $(cat "$types/old.bmp") != "$kEarlier" ]]; then
-  Check "the name without extension and the type \"Bitmaps (*.bmp)\": no question, old.bmp replaced by the capture" \
-    CapturePixels file "$types/old.bmp" "$CW" "$CH" "$OX" "$OY"
-else
-  Fail "the name without extension and the type \"Bitmaps (*.bmp)\": no question, old.bmp replaced" \
-    "$(LogWindows)" "$(ls -la "$types")"
-  Keys Escape
-fi
+WaitNoDialog 'Save As' 5000 || { Fail "the name without extension: no question" "$(LogWindows)"; Keys Escape; }
+for ((i = 0; i < 50; i++)); do [[ $(head -c 2 "$types/old.bmp") == BM ]] && break; sleep 0.1; done  # a bitmap now
+CheckSaved "... old.bmp is replaced by the capture" "$types/old.bmp"
 
 # ---- Print on the simple page (Alt+P, "&Print"), on the default printer --------------------
 # The environment's default printer is a private CUPS PDF printer.
@@ -293,12 +252,7 @@ Keys alt+p
 CheckPrintout "the countdown page's Print (Alt+P): its capture of ${CW} x $CH, in the size at the countdown's start" \
   "$startW" "$startH" "$CW" "$CH" "$OX" "$OY"
 SaveAs "$(WinPath "$E2E_DIR/saved/countdown")" Save
-if WaitFile "$E2E_DIR/saved/countdown.bmp" 10; then
-  Check "the countdown page's Save writes its capture, ${CW} x $CH" \
-    CapturePixels file "$E2E_DIR/saved/countdown.bmp" "$CW" "$CH" "$OX" "$OY"
-else
-  Fail "the countdown page's Save writes its capture" "$(ls -la "$E2E_DIR/saved")"
-fi
+CheckSaved "the countdown page's Save writes its capture, ${CW} x $CH" "$E2E_DIR/saved/countdown.bmp"
 WaitNoDialog 'Save As' 3000 || { Fail "the save dialog closes"; Keys Escape; }
 ClickTab 'Simple capturing'
 rm -f "$WINE_ENV_PDF_DIR"/*.pdf
