@@ -75,11 +75,24 @@ _WineEnvPoll() {
 }
 
 # Ends the process whose PID is in file $1: TERM, then KILL after 5 s.
+# _WineEnvStartedAt PID: when the process of that PID started (clock ticks since boot, field 22
+# of its stat); nothing when there is none.
+_WineEnvStartedAt() {
+  local stat fields
+  stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 0
+  read -ra fields <<<"${stat##*) }"
+  echo "${fields[19]}"
+}
+
+# _WineEnvWritePid PID FILE: the PID and its start, so that a PID the system has since given to
+# another program is told apart from the process started here.
+_WineEnvWritePid() { echo "$1 $(_WineEnvStartedAt "$1")" >"$2"; }
+
 _WineEnvKillPidFile() {
-  local file=$1 pid
+  local file=$1 pid started
   [[ -f $file ]] || return 0
-  pid=$(<"$file")
-  if [[ -n $pid ]] && kill -0 "$pid" 2>/dev/null; then
+  read -r pid started <"$file"
+  if [[ -n $pid && -n $started && $(_WineEnvStartedAt "$pid") == "$started" ]]; then
     kill "$pid" 2>/dev/null
     _WineEnvPoll 50 eval "! kill -0 $pid" || kill -9 "$pid" 2>/dev/null
   fi
@@ -157,7 +170,7 @@ _WineEnvXvfb() {
   : >"$state/display"
   setsid Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset \
     3>"$state/display" </dev/null >"$state/xvfb.log" 2>&1 {_WINE_ENV_LOCK_FD}>&- &
-  echo $! >"$state/xvfb.pid"
+  _WineEnvWritePid $! "$state/xvfb.pid"
   if ! _WineEnvPoll 100 test -s "$state/display"; then
     _WineEnvLog "Xvfb did not start:"
     cat "$state/xvfb.log" >&2
@@ -235,7 +248,7 @@ EOF
   echo "/etc/cups/cups-pdf-$instance.conf" >"$state/cups-instance-conf"
   setsid cupsd -f -c "$root/etc/cupsd.conf" -s "$root/etc/cups-files.conf" \
     </dev/null >"$root/log/cupsd.out" 2>&1 {_WINE_ENV_LOCK_FD}>&- &
-  echo $! >"$state/cupsd.pid"
+  _WineEnvWritePid $! "$state/cupsd.pid"
   export CUPS_SERVER=$root/cups.sock
   if ! _WineEnvPoll 100 eval 'lpstat -r | grep -q "is running"'; then
     _WineEnvLog "cupsd did not start (see $root/log)"
@@ -368,7 +381,7 @@ _WineEnvDesktop() {
   for ((try = 1; try <= 3; try++)); do
     setsid "$WINE" explorer.exe "/desktop=$kWineDesktopName,$size" </dev/null >"$log" 2>&1 {_WINE_ENV_LOCK_FD}>&- &
     pid=$!
-    echo "$pid" >"$WINE_ENV_STATE/explorer.pid"
+    _WineEnvWritePid "$pid" "$WINE_ENV_STATE/explorer.pid"
     for ((i = 0; i < 300; i++)); do
       if xdotool search --name "^$kWineDesktopName - Wine desktop\$" >/dev/null 2>&1; then
         ((try > 1)) && _WineEnvLog "the virtual desktop appeared at try $try"
@@ -460,11 +473,10 @@ WineEnvUp() {
   # it in the foreground so $! is the server itself; its stdio is detached, or a pipe that a
   # wine process was started into (| tee, ctest) stays open until the server exits.
   setsid "$WINESERVER" -f -p </dev/null >"$WINE_ENV_STATE/wineserver.log" 2>&1 {_WINE_ENV_LOCK_FD}>&- &
-  echo $! >"$WINE_ENV_STATE/wineserver.pid"
+  local serverPid=$!
+  _WineEnvWritePid "$serverPid" "$WINE_ENV_STATE/wineserver.pid"
   # Wait for its socket (the server works in its own directory and creates it there): a wine
   # process started before it exists would start a second server of its own.
-  local serverPid
-  serverPid=$(<"$WINE_ENV_STATE/wineserver.pid")
   if ! _WineEnvPoll 100 test -S "/proc/$serverPid/cwd/socket"; then
     _WineEnvLog "wineserver did not start (see $WINE_ENV_STATE/wineserver.log)"
     return 1
