@@ -279,6 +279,11 @@ void WinControl::AnswerAccessibility(bool nameOnly) {
     if (hwnd_) ::SetWindowSubclass(hwnd_, &AccessibilityProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
+RECT WinControl::ScreenRectOf(RECT client) const {
+    if (hwnd_) ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
 void WinControl::TellAccessibilityOfItem(long index, DWORD event) const {
     if (hwnd_ && ownAccessibleObject_) ::NotifyWinEvent(event, hwnd_, OBJID_CLIENT, index + 1);
 }

@@ -219,6 +219,8 @@ public:
     bool NamesItself() const { return ownAccessibleName_; }
     // Tells listening assistive technology that an EVENT_OBJECT_ happened to item `index`.
     void TellAccessibilityOfItem(long index, DWORD event) const;
+    // A rectangle of the window's client area on the screen.
+    RECT ScreenRectOf(RECT client) const;
 
 protected:
     friend LRESULT AnswerGetObject(WinControl& control, WPARAM wp, LPARAM lp);

@@ -11,7 +11,6 @@
 namespace fw {
 
 namespace {
-// The longest path the file system takes, in characters.
 
 // The shell functions used here, loaded with shell32 on first use.
 struct Shell {

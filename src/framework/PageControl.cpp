@@ -100,8 +100,8 @@ AccessibleItem PageControl::DescribeAccessibleItem(long index) const {
     item.state = STATE_SYSTEM_SELECTABLE | (page == active_ ? STATE_SYSTEM_SELECTED : 0) |
                  (Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) | (Showing() ? 0 : STATE_SYSTEM_INVISIBLE);
     item.action = L"Switch";
-    if (hwnd_ && TabCtrl_GetItemRect(hwnd_, int(index), &item.screen))
-        ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+    RECT tab{};
+    if (hwnd_ && TabCtrl_GetItemRect(hwnd_, int(index), &tab)) item.screen = ScreenRectOf(tab);
     return item;
 }
 

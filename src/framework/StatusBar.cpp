@@ -21,8 +21,9 @@ AccessibleItem StatusBar::DescribeAccessibleItem(long index) const {
     item.name = PanelText(int(index));
     item.role = ROLE_SYSTEM_STATICTEXT;
     item.state = Showing() ? 0 : STATE_SYSTEM_INVISIBLE;
-    if (hwnd_ && ::SendMessageW(hwnd_, SB_GETRECT, WPARAM(index), reinterpret_cast<LPARAM>(&item.screen)))
-        ::MapWindowPoints(hwnd_, nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+    RECT panel{};
+    if (hwnd_ && ::SendMessageW(hwnd_, SB_GETRECT, WPARAM(index), reinterpret_cast<LPARAM>(&panel)))
+        item.screen = ScreenRectOf(panel);
     return item;
 }
 
